@@ -1,0 +1,46 @@
+#pragma once
+// The few byte-addressed file operations the store needs. Only this interface
+// is platform-neutral; each platform has its own implementation file.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+namespace varnel {
+
+class RomFile {
+public:
+    RomFile() = default;
+    ~RomFile();
+    RomFile(const RomFile&) = delete;
+    RomFile& operator=(const RomFile&) = delete;
+
+    // Opens an existing regular file for reading and writing; never creates
+    // one and never blocks on a FIFO or device. Throws Error.
+    void open(const std::filesystem::path& path);
+
+    bool isOpen() const noexcept;
+    const std::filesystem::path& path() const noexcept { return path_; }
+
+    // Current length in bytes. Throws Error (Read).
+    std::uint64_t size() const;
+
+    // Fills all of `bytes` from `offset`; a file that ends early is an error.
+    void readAt(std::uint64_t offset, std::span<std::uint8_t> bytes) const;
+
+    // Writes all of `bytes` at `offset`, visible to other readers on return.
+    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
+
+    // Pushes written data to stable storage.
+    void sync();
+
+    // Never fails; closing a closed file does nothing.
+    void close() noexcept;
+
+private:
+    int descriptor_ = -1;
+    std::filesystem::path path_;
+};
+
+}  // namespace varnel

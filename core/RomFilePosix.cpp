@@ -1,0 +1,89 @@
+#include "core/RomFile.h"
+
+#include "core/Error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace varnel {
+namespace {
+
+[[noreturn]] void fail(FileAction action, const std::filesystem::path& path, int errorNumber) {
+    throw Error::fileAccess(action, path, FileProblem::System, std::strerror(errorNumber));
+}
+
+}  // namespace
+
+RomFile::~RomFile() { close(); }
+
+void RomFile::open(const std::filesystem::path& path) {
+    if (isOpen()) throw Error::fileAccess(FileAction::Open, path, FileProblem::AlreadyOpen);
+    if (path.empty()) throw Error::fileAccess(FileAction::Open, path, FileProblem::EmptyPath);
+
+    // Non-blocking so that a FIFO or device cannot hang the window; no O_CREAT.
+    int descriptor = -1;
+    do {
+        descriptor = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) fail(FileAction::Open, path, errno);
+
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        const int errorNumber = errno;
+        ::close(descriptor);
+        fail(FileAction::Open, path, errorNumber);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        throw Error::fileAccess(FileAction::Open, path, FileProblem::NotRegularFile);
+    }
+    descriptor_ = descriptor;
+    path_ = path;
+}
+
+bool RomFile::isOpen() const noexcept { return descriptor_ >= 0; }
+
+std::uint64_t RomFile::size() const {
+    struct stat status {};
+    if (::fstat(descriptor_, &status) != 0) fail(FileAction::Read, path_, errno);
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
+void RomFile::readAt(std::uint64_t offset, std::span<std::uint8_t> bytes) const {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(descriptor_, bytes.data() + done, bytes.size() - done,
+                                    static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) fail(FileAction::Read, path_, errno);
+        if (got == 0) throw Error::fileAccess(FileAction::Read, path_, FileProblem::TooShort);
+        done += static_cast<std::size_t>(got);
+    }
+}
+
+void RomFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::pwrite(descriptor_, bytes.data() + done, bytes.size() - done,
+                                     static_cast<off_t>(offset + done));
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) fail(FileAction::Write, path_, errno);
+        if (put == 0) fail(FileAction::Write, path_, EIO);
+        done += static_cast<std::size_t>(put);
+    }
+}
+
+void RomFile::sync() {
+    if (::fsync(descriptor_) != 0) fail(FileAction::Sync, path_, errno);
+}
+
+void RomFile::close() noexcept {
+    if (descriptor_ >= 0) ::close(descriptor_);
+    descriptor_ = -1;
+    path_.clear();
+}
+
+}  // namespace varnel

@@ -1,0 +1,44 @@
+# Shared by run.sh and test.sh: installs the Debian packages that are missing.
+# Usage: source scripts/setup.sh; install_missing PACKAGE...
+
+install_missing() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local apt=()
+    if [ "$(id -u)" -eq 0 ]; then
+        apt=(apt-get)
+    elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+        apt=(sudo apt-get)
+    elif command -v sudo >/dev/null 2>&1 && [ -t 0 ]; then
+        apt=(sudo apt-get)  # sudo may ask for the password
+    else
+        echo "Missing packages. Install them with:" >&2
+        echo "  sudo apt-get install -y ${missing[*]}" >&2
+        return 1
+    fi
+    echo "Installing: ${missing[*]}"
+    "${apt[@]}" update -qq &&
+        DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building and running the editor needs.
+build_packages=(
+    build-essential cmake
+    qt6-base-dev qt6-translations-l10n
+    fonts-wqy-microhei
+    libgtest-dev libbenchmark-dev
+)
+
+configure_and_build() {
+    local folder=$1
+    shift
+    cmake -S . -B "$folder" "$@" >/dev/null
+    cmake --build "$folder" -j"$(nproc)"
+}
