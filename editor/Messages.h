@@ -12,6 +12,7 @@ namespace varnel::messages {
 inline constexpr std::string_view openFilter = "Nes Files(*.Nes)|*.Nes";
 inline constexpr std::string_view savePrompt = "确定要保存修改结果？";
 inline constexpr std::string_view saveTitle = "Varnel修改器";
+inline constexpr std::string_view errorTitle = saveTitle;
 
 // A caption without its access-key marker and trailing blanks.
 std::string plainCaption(std::string_view caption);

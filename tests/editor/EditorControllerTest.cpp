@@ -17,21 +17,13 @@ namespace {
 
 using testing::differingOffsets;
 using testing::FakeView;
+using testing::isOpenByThisProcess;
 using testing::makeImage;
 using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 
 constexpr BoxGroup tableGroups[] = {BoxGroup::wt, BoxGroup::at, BoxGroup::mt};
-
-bool isOpenByThisProcess(const std::filesystem::path& file) {
-    const auto target = std::filesystem::canonical(file);
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        std::error_code error;
-        if (std::filesystem::read_symlink(entry.path(), error) == target) return true;
-    }
-    return false;
-}
 
 class EditorControllerTest : public ::testing::Test {
 protected:

@@ -60,4 +60,13 @@ std::vector<std::size_t> differingOffsets(const std::vector<std::uint8_t>& a, co
     return offsets;
 }
 
+bool isOpenByThisProcess(const std::filesystem::path& file) {
+    const auto target = std::filesystem::canonical(file);
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error) == target) return true;
+    }
+    return false;
+}
+
 }  // namespace varnel::testing

@@ -38,4 +38,7 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
 // Offsets at which two byte sequences differ (and the tail where lengths differ).
 std::vector<std::size_t> differingOffsets(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b);
 
+// Whether this process holds the file open.
+bool isOpenByThisProcess(const std::filesystem::path& file);
+
 }  // namespace varnel::testing
