@@ -78,8 +78,9 @@ void EditorController::onSave() {
 }
 
 void EditorController::save() {
-    if (!view_.confirm(messages::savePrompt, messages::saveTitle)) return;
+    // Save is disabled until an image is open; should it be pressed anyway, ask nothing.
     if (!store_.isOpen()) throw Error::fileAccess(FileAction::Write, {}, FileProblem::NotOpen);
+    if (!view_.confirm(messages::savePrompt, messages::saveTitle)) return;
 
     // All or nothing: every box is converted before memory or the file changes.
     struct Change {

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -179,9 +180,31 @@ TEST_F(RomStoreTest, OpenRefusesAFileTooShortForTheTablesAndLeavesItAlone) {
     EXPECT_EQ(readFile(shortImage), bytes);
 }
 
+// Takes write permission away, for root too where the file system has an
+// immutable attribute; gives it back when done.
+class Unwritable {
+public:
+    explicit Unwritable(const std::filesystem::path& file) : file_(file) {
+        ::chmod(file.c_str(), 0444);
+        immutable_ = ::geteuid() == 0 && std::system(("chattr +i '" + file.string() + "' 2>/dev/null").c_str()) == 0;
+    }
+    ~Unwritable() {
+        if (immutable_) std::system(("chattr -i '" + file_.string() + "'").c_str());
+        ::chmod(file_.c_str(), 0644);
+    }
+    Unwritable(const Unwritable&) = delete;
+    Unwritable& operator=(const Unwritable&) = delete;
+
+    bool effective() const { return ::geteuid() != 0 || immutable_; }
+
+private:
+    std::filesystem::path file_;
+    bool immutable_ = false;
+};
+
 TEST_F(RomStoreTest, OpenRefusesAFileItCannotWrite) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write any file, so no read-only file can be made here";
-    ASSERT_EQ(::chmod(image.c_str(), 0444), 0);
+    const Unwritable unwritable(image);
+    if (!unwritable.effective()) GTEST_SKIP() << "root may write this file and it cannot be made immutable here";
     const Error error = expectFileError([&] { store.open(image); });
     EXPECT_EQ(error.problem(), FileProblem::System);
     EXPECT_FALSE(error.systemReason().empty());

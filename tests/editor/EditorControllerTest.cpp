@@ -277,6 +277,7 @@ TEST_F(EditorControllerTest, AFailedWriteIsReportedAndEditingGoesOn) {
 
 TEST_F(EditorControllerTest, SaveBeforeAnyOpenReportsThatNoFileIsOpen) {
     save();
+    EXPECT_TRUE(view.questions.empty());
     ASSERT_EQ(view.errors.size(), 1u);
     EXPECT_NE(view.errors[0].find("还没有打开文件"), std::string::npos);
 }
