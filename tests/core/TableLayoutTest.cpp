@@ -61,12 +61,6 @@ INSTANTIATE_TEST_SUITE_P(FirstAndLastOfEachTable, BoundaryRecordTest,
                                            BoundaryRecord{TableKind::Magic, 0, 0x618D0},
                                            BoundaryRecord{TableKind::Magic, 55, 0x61A88}));
 
-TEST(TableLayout, TablesAreOneRunEndingAt0x61A90) {
-    EXPECT_EQ(tablesBegin, 0x61410u);
-    EXPECT_EQ(tablesEnd, 0x61A90u);
-    EXPECT_EQ(tablesSize, 208u * 8u);
-}
-
 TEST(TableLayout, AnImageEndingRightAfterTheTablesLoadsInFull) {
     // Nothing at or beyond 0x61A90 is needed, so a file of exactly that length suffices.
     TempFolder folder;
