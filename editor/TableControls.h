@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace varnel {
@@ -37,6 +38,14 @@ inline constexpr std::array<TableControls, 3> tableControls{{
 
 constexpr const TableControls& controlsOf(TableKind kind) {
     return tableControls[static_cast<std::size_t>(kind)];
+}
+
+// The table whose records a list names; the items list names none.
+constexpr std::optional<TableKind> tableListedIn(Control list) {
+    for (const TableControls& table : tableControls) {
+        if (table.list == list) return table.kind;
+    }
+    return std::nullopt;
 }
 
 static_assert(tableControls[0].kind == TableKind::Weapon && tableControls[1].kind == TableKind::Armour &&

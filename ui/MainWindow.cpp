@@ -16,6 +16,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <optional>
+
 namespace varnel {
 namespace {
 
@@ -65,32 +67,30 @@ MainWindow::MainWindow(QWidget* parent)
 
 MainWindow::~MainWindow() {
     // Children outlive the controller; their last signals must not reach it.
-    for (QObject* list : {static_cast<QObject*>(listBoxes_[0]), static_cast<QObject*>(listBoxes_[1]),
-                          static_cast<QObject*>(magicList_)}) {
-        list->disconnect(this);
-    }
+    for (const layout::ListLayout& column : layout::lists) control(column.list)->disconnect(this);
 }
 
 void MainWindow::buildControls() {
     for (const layout::ListLayout& column : layout::lists) {
         makeLabel(this, column.headingName, column.headingCaption, column.headingRect, Qt::AlignLeft);
+        // Only the lists behind a table tell the controller about selections.
+        const std::optional<TableKind> kind = tableListedIn(column.list);
+        const auto selected = [this, kind] { controller_.onSelect(*kind); };
         QWidget* list = nullptr;
         if (column.list == Control::cm) {
             magicList_ = new QComboBox(this);  // pick only, never typed into
-            connect(magicList_, &QComboBox::currentIndexChanged, this,
-                    [this] { controller_.onSelect(TableKind::Magic); });
+            connect(magicList_, &QComboBox::currentIndexChanged, this, selected);
             list = magicList_;
         } else {
             auto* listBox = new QListWidget(this);
             listBox->setSelectionMode(QAbstractItemView::SingleSelection);
+            if (kind) connect(listBox, &QListWidget::currentRowChanged, this, selected);
             listBoxes_[static_cast<std::size_t>(column.list)] = listBox;
             list = listBox;
         }
         list->setObjectName(toQString(column.list));
         list->setGeometry(column.listRect);
     }
-    connect(listBoxes_[0], &QListWidget::currentRowChanged, this, [this] { controller_.onSelect(TableKind::Weapon); });
-    connect(listBoxes_[1], &QListWidget::currentRowChanged, this, [this] { controller_.onSelect(TableKind::Armour); });
     // The items list is never enabled; it shows what fits and does not scroll.
     listBoxes_[2]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     listBoxes_[2]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,18 +1,8 @@
 #include "tests/editor/FakeView.h"
 
+#include "editor/TableControls.h"
+
 namespace varnel::testing {
-namespace {
-
-std::optional<TableKind> tableOf(Control list) {
-    switch (list) {
-    case Control::lw: return TableKind::Weapon;
-    case Control::la: return TableKind::Armour;
-    case Control::cm: return TableKind::Magic;
-    default: return std::nullopt;
-    }
-}
-
-}  // namespace
 
 std::vector<std::string> FakeView::collapsedLog() const {
     std::vector<std::string> collapsed;
@@ -42,7 +32,7 @@ void FakeView::select(Control list, int position) {
     List& target = lists[list];
     if (target.selected == position) return;
     target.selected = position;
-    if (const auto kind = tableOf(list); kind && controller != nullptr) controller->onSelect(*kind);
+    if (const auto kind = tableListedIn(list); kind && controller != nullptr) controller->onSelect(*kind);
 }
 
 void FakeView::setEnabled(Control control, bool on) {
