@@ -39,7 +39,7 @@ public:
     void close() noexcept;
 
 private:
-    int descriptor_ = -1;
+    std::intptr_t handle_ = -1;  // the platform's file handle; -1 when closed
     std::filesystem::path path_;
 };
 

@@ -11,6 +11,8 @@
 namespace varnel {
 namespace {
 
+int descriptorOf(std::intptr_t handle) { return static_cast<int>(handle); }
+
 [[noreturn]] void fail(FileAction action, const std::filesystem::path& path, int errorNumber) {
     throw Error::fileAccess(action, path, FileProblem::System, std::strerror(errorNumber));
 }
@@ -40,22 +42,22 @@ void RomFile::open(const std::filesystem::path& path) {
         ::close(descriptor);
         throw Error::fileAccess(FileAction::Open, path, FileProblem::NotRegularFile);
     }
-    descriptor_ = descriptor;
+    handle_ = descriptor;
     path_ = path;
 }
 
-bool RomFile::isOpen() const noexcept { return descriptor_ >= 0; }
+bool RomFile::isOpen() const noexcept { return handle_ >= 0; }
 
 std::uint64_t RomFile::size() const {
     struct stat status {};
-    if (::fstat(descriptor_, &status) != 0) fail(FileAction::Read, path_, errno);
+    if (::fstat(descriptorOf(handle_), &status) != 0) fail(FileAction::Read, path_, errno);
     return static_cast<std::uint64_t>(status.st_size);
 }
 
 void RomFile::readAt(std::uint64_t offset, std::span<std::uint8_t> bytes) const {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t got = ::pread(descriptor_, bytes.data() + done, bytes.size() - done,
+        const ssize_t got = ::pread(descriptorOf(handle_), bytes.data() + done, bytes.size() - done,
                                     static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) fail(FileAction::Read, path_, errno);
@@ -67,7 +69,7 @@ void RomFile::readAt(std::uint64_t offset, std::span<std::uint8_t> bytes) const 
 void RomFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t put = ::pwrite(descriptor_, bytes.data() + done, bytes.size() - done,
+        const ssize_t put = ::pwrite(descriptorOf(handle_), bytes.data() + done, bytes.size() - done,
                                      static_cast<off_t>(offset + done));
         if (put < 0 && errno == EINTR) continue;
         if (put < 0) fail(FileAction::Write, path_, errno);
@@ -77,12 +79,12 @@ void RomFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes)
 }
 
 void RomFile::sync() {
-    if (::fsync(descriptor_) != 0) fail(FileAction::Sync, path_, errno);
+    if (::fsync(descriptorOf(handle_)) != 0) fail(FileAction::Sync, path_, errno);
 }
 
 void RomFile::close() noexcept {
-    if (descriptor_ >= 0) ::close(descriptor_);
-    descriptor_ = -1;
+    if (handle_ >= 0) ::close(descriptorOf(handle_));
+    handle_ = -1;
     path_.clear();
 }
 
