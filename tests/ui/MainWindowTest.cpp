@@ -251,10 +251,12 @@ TEST_F(MainWindowTest, TheOpenDialogOffersImagesWhateverTheirLetterCase) {
     for (const char* name : {"a.nes", "b.NES", "c.Nes", "d.txt", "e.nes.bak"}) writeFile(offeredFolder / name, {0});
     QStringList offered;
     QStringList filters;
+    QStringList buttons;
     answerNextModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         filters = dialog->nameFilters();
+        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) buttons << button->text();
         dialog->setDirectory(QString::fromStdString(offeredFolder.string()));
         auto* list = dialog->findChild<QListView*>("listView");
         ASSERT_NE(list, nullptr);
@@ -269,6 +271,7 @@ TEST_F(MainWindowTest, TheOpenDialogOffersImagesWhateverTheirLetterCase) {
     QTest::mouseClick(find<QPushButton>("openf"), Qt::LeftButton);
 
     EXPECT_EQ(filters, QStringList{"Nes Files(*.Nes)"});
+    EXPECT_TRUE(buttons.contains(QStringLiteral("取消"))) << buttons.join(' ').toStdString();  // Qt's own texts in Chinese
     offered.sort();
     EXPECT_EQ(offered, (QStringList{"a.nes", "b.NES", "c.Nes"}));
     EXPECT_TRUE(find("openf")->isEnabled());  // cancelled: still Ready
