@@ -18,8 +18,7 @@ void RomStore::requireOpen(FileAction action) const {
 }
 
 void RomStore::open(const std::filesystem::path& path) {
-    if (file_.isOpen()) throw Error::fileAccess(FileAction::Open, path, FileProblem::AlreadyOpen);
-    file_.open(path);
+    file_.open(path);  // refuses a second image itself
     try {
         // A shorter file cannot hold the tables, and a save would grow it.
         if (file_.size() < tablesEnd) throw Error::fileAccess(FileAction::Open, path, FileProblem::TooShort);

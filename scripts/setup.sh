@@ -14,10 +14,8 @@ install_missing() {
     local apt=()
     if [ "$(id -u)" -eq 0 ]; then
         apt=(apt-get)
-    elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
-        apt=(sudo apt-get)
-    elif command -v sudo >/dev/null 2>&1 && [ -t 0 ]; then
-        apt=(sudo apt-get)  # sudo may ask for the password
+    elif command -v sudo >/dev/null 2>&1 && { sudo -n true 2>/dev/null || [ -t 0 ]; }; then
+        apt=(sudo apt-get)  # without a cached login, sudo asks for the password on the terminal
     else
         echo "Missing packages. Install them with:" >&2
         echo "  sudo apt-get install -y ${missing[*]}" >&2

@@ -21,17 +21,10 @@ namespace {
 using testing::differingOffsets;
 using testing::makeImage;
 using testing::readFile;
-using testing::TempFolder;
 using testing::writeFile;
 
-class RomStoreTest : public ::testing::Test {
+class RomStoreTest : public ::testing::Test, protected testing::ImageFile {
 protected:
-    void SetUp() override {
-        image = folder.path() / "image.nes";
-        original = makeImage();
-        writeFile(image, original);
-    }
-
     void openAndLoad() {
         store.open(image);
         store.load();
@@ -43,9 +36,6 @@ protected:
         }
     }
 
-    TempFolder folder;
-    std::filesystem::path image;
-    std::vector<std::uint8_t> original;
     RomStore store;
 };
 

@@ -20,17 +20,13 @@ using testing::FakeView;
 using testing::isOpenByThisProcess;
 using testing::makeImage;
 using testing::readFile;
-using testing::TempFolder;
 using testing::writeFile;
 
 constexpr BoxGroup tableGroups[] = {BoxGroup::wt, BoxGroup::at, BoxGroup::mt};
 
-class EditorControllerTest : public ::testing::Test {
+class EditorControllerTest : public ::testing::Test, protected testing::ImageFile {
 protected:
     void SetUp() override {
-        image = folder.path() / "image.nes";
-        original = makeImage();
-        writeFile(image, original);
         view.controller = &controller;
         controller.onLoad();
     }
@@ -43,6 +39,12 @@ protected:
     void save(bool answer = true) {
         view.confirmAnswers.push_back(answer);
         controller.onSave();
+    }
+
+    // Shows another row and comes back, so the boxes show what memory holds.
+    void reselect(Control list, int row) {
+        view.select(list, row + 1);
+        view.select(list, row);
     }
 
     std::vector<std::string> boxes(BoxGroup group) const {
@@ -58,9 +60,6 @@ protected:
         return texts;
     }
 
-    TempFolder folder;
-    std::filesystem::path image;
-    std::vector<std::uint8_t> original;
     FakeView view;
     EditorController controller{view};
 };
@@ -172,8 +171,7 @@ TEST_F(EditorControllerTest, SelectingARowShowsThatRecord) {
 TEST_F(EditorControllerTest, SelectingAnotherRowDiscardsTypedText) {
     openImage();
     view.type({BoxGroup::wt, 3}, "1");
-    view.select(Control::lw, 1);
-    view.select(Control::lw, 0);
+    reselect(Control::lw, 0);
     EXPECT_EQ(boxes(BoxGroup::wt), originalRecord(TableKind::Weapon, 0));
     save();
     EXPECT_EQ(readFile(image), original);
@@ -219,8 +217,7 @@ TEST_F(EditorControllerTest, SaveAnsweredNoWritesAndStoresNothing) {
     view.type({BoxGroup::wt, 1}, "1");
     save(false);
     EXPECT_EQ(readFile(image), original);
-    view.select(Control::lw, 1);
-    view.select(Control::lw, 0);
+    reselect(Control::lw, 0);
     EXPECT_EQ(boxes(BoxGroup::wt), originalRecord(TableKind::Weapon, 0));
 }
 
@@ -238,8 +235,7 @@ TEST_F(EditorControllerTest, AnOutOfRangeFieldSavesNothingAndNamesTheField) {
     EXPECT_EQ(view.box({BoxGroup::at, 5}), "300");  // the typed text stays for correction
 
     // Memory is unchanged too: the weapon field converted before it was not kept.
-    view.select(Control::lw, 1);
-    view.select(Control::lw, 0);
+    reselect(Control::lw, 0);
     EXPECT_EQ(boxes(BoxGroup::wt), originalRecord(TableKind::Weapon, 0));
 }
 
@@ -249,8 +245,7 @@ TEST_F(EditorControllerTest, AFractionIsSavedRoundedWhileTheBoxKeepsWhatWasTyped
     save();
     EXPECT_EQ(readFile(image)[0x618D0 + 1], 8);
     EXPECT_EQ(view.box({BoxGroup::mt, 2}), "7.5");
-    view.select(Control::cm, 1);
-    view.select(Control::cm, 0);
+    reselect(Control::cm, 0);
     EXPECT_EQ(view.box({BoxGroup::mt, 2}), "8");
 }
 

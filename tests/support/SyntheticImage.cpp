@@ -44,6 +44,10 @@ void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
     if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+ImageFile::ImageFile(const std::string& name) : image(folder.path() / name), original(makeImage()) {
+    writeFile(image, original);
+}
+
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path.string());

@@ -33,6 +33,16 @@ private:
 std::vector<std::uint8_t> makeImage(std::size_t size = typicalImageSize, std::uint32_t seed = 1);
 
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+
+// A synthetic image of typical size written into a fresh temporary folder;
+// test fixtures derive from it.
+struct ImageFile {
+    explicit ImageFile(const std::string& name = "image.nes");
+
+    TempFolder folder;
+    std::filesystem::path image;          // the file
+    std::vector<std::uint8_t> original;   // its bytes as written
+};
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
 
 // Offsets at which two byte sequences differ (and the tail where lengths differ).

@@ -30,9 +30,7 @@ namespace {
 
 using testing::answerNextModal;
 using testing::differingOffsets;
-using testing::makeImage;
 using testing::readFile;
-using testing::TempFolder;
 using testing::writeFile;
 
 QStringList boxNames(char group) {
@@ -51,12 +49,11 @@ bool waitFor(Condition condition) {
     return condition();
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected testing::ImageFile {
 protected:
+    MainWindowTest() : ImageFile("游戏 镜像.nes") {}
+
     void SetUp() override {
-        image = folder.path() / "游戏 镜像.nes";
-        original = makeImage();
-        writeFile(image, original);
         window = std::make_unique<MainWindow>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -130,9 +127,6 @@ protected:
         return chain;
     }
 
-    TempFolder folder;
-    std::filesystem::path image;
-    std::vector<std::uint8_t> original;
     std::unique_ptr<MainWindow> window;
 };
 
