@@ -23,6 +23,7 @@ std::string describe(FileProblem problem, const std::string& systemReason) {
     case FileProblem::TooShort: return "file too short to hold the item tables";
     case FileProblem::AlreadyOpen: return "another image is already open";
     case FileProblem::NotOpen: return "no image is open";
+    case FileProblem::Replaced: return "the file was moved, renamed, replaced or deleted since it was opened";
     }
     return systemReason;
 }

@@ -21,6 +21,7 @@ enum class FileProblem {
     TooShort,        // cannot hold all three tables
     AlreadyOpen,
     NotOpen,
+    Replaced,        // the path no longer names the file that was opened
 };
 
 class Error : public std::runtime_error {

@@ -9,6 +9,9 @@
 
 namespace varnel {
 
+// Read-only serves the tools that only look at an image.
+enum class OpenMode { ReadWrite, ReadOnly };
+
 class RomFile {
 public:
     RomFile() = default;
@@ -16,9 +19,9 @@ public:
     RomFile(const RomFile&) = delete;
     RomFile& operator=(const RomFile&) = delete;
 
-    // Opens an existing regular file for reading and writing; never creates
-    // one and never blocks on a FIFO or device. Throws Error.
-    void open(const std::filesystem::path& path);
+    // Opens an existing regular file; never creates one and never blocks on
+    // a FIFO or device. Throws Error.
+    void open(const std::filesystem::path& path, OpenMode mode = OpenMode::ReadWrite);
 
     bool isOpen() const noexcept;
     const std::filesystem::path& path() const noexcept { return path_; }
@@ -30,6 +33,8 @@ public:
     void readAt(std::uint64_t offset, std::span<std::uint8_t> bytes) const;
 
     // Writes all of `bytes` at `offset`, visible to other readers on return.
+    // Refuses, writing nothing, once the path no longer names the opened file
+    // (moved, renamed, replaced or deleted): the save would be lost.
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
 
     // Pushes written data to stable storage.
@@ -39,8 +44,12 @@ public:
     void close() noexcept;
 
 private:
+    void requireStillAtPath() const;
+
     std::intptr_t handle_ = -1;  // the platform's file handle; -1 when closed
     std::filesystem::path path_;
+    std::uint64_t device_ = 0;  // identity of the opened file
+    std::uint64_t inode_ = 0;
 };
 
 }  // namespace varnel

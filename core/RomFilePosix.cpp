@@ -21,14 +21,16 @@ int descriptorOf(std::intptr_t handle) { return static_cast<int>(handle); }
 
 RomFile::~RomFile() { close(); }
 
-void RomFile::open(const std::filesystem::path& path) {
+void RomFile::open(const std::filesystem::path& path, OpenMode mode) {
     if (isOpen()) throw Error::fileAccess(FileAction::Open, path, FileProblem::AlreadyOpen);
     if (path.empty()) throw Error::fileAccess(FileAction::Open, path, FileProblem::EmptyPath);
 
     // Non-blocking so that a FIFO or device cannot hang the window; no O_CREAT.
+    int flags = O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    if (mode == OpenMode::ReadOnly) flags = (flags & ~O_ACCMODE) | O_RDONLY;
     int descriptor = -1;
     do {
-        descriptor = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        descriptor = ::open(path.c_str(), flags);
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) fail(FileAction::Open, path, errno);
 
@@ -44,6 +46,8 @@ void RomFile::open(const std::filesystem::path& path) {
     }
     handle_ = descriptor;
     path_ = path;
+    device_ = static_cast<std::uint64_t>(status.st_dev);
+    inode_ = static_cast<std::uint64_t>(status.st_ino);
 }
 
 bool RomFile::isOpen() const noexcept { return handle_ >= 0; }
@@ -66,7 +70,19 @@ void RomFile::readAt(std::uint64_t offset, std::span<std::uint8_t> bytes) const 
     }
 }
 
+void RomFile::requireStillAtPath() const {
+    struct stat status {};
+    if (::stat(path_.c_str(), &status) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR) fail(FileAction::Write, path_, errno);
+        throw Error::fileAccess(FileAction::Write, path_, FileProblem::Replaced);
+    }
+    if (static_cast<std::uint64_t>(status.st_dev) != device_ || static_cast<std::uint64_t>(status.st_ino) != inode_) {
+        throw Error::fileAccess(FileAction::Write, path_, FileProblem::Replaced);
+    }
+}
+
 void RomFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+    requireStillAtPath();
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t put = ::pwrite(descriptorOf(handle_), bytes.data() + done, bytes.size() - done,
@@ -86,6 +102,7 @@ void RomFile::close() noexcept {
     if (handle_ >= 0) ::close(descriptorOf(handle_));
     handle_ = -1;
     path_.clear();
+    device_ = inode_ = 0;
 }
 
 }  // namespace varnel

@@ -17,8 +17,8 @@ void RomStore::requireOpen(FileAction action) const {
     if (!file_.isOpen()) throw Error::fileAccess(action, {}, FileProblem::NotOpen);
 }
 
-void RomStore::open(const std::filesystem::path& path) {
-    file_.open(path);  // refuses a second image itself
+void RomStore::open(const std::filesystem::path& path, OpenMode mode) {
+    file_.open(path, mode);  // refuses a second image itself
     try {
         // A shorter file cannot hold the tables, and a save would grow it.
         if (file_.size() < tablesEnd) throw Error::fileAccess(FileAction::Open, path, FileProblem::TooShort);

@@ -18,10 +18,11 @@ public:
     // Empty: every byte of every table is 0 and no file is open.
     RomStore() = default;
 
-    // Opens an existing image for reading and writing. Refuses, leaving the
-    // store as it was, an empty path, a missing or non-regular file, a file
-    // too short to hold the tables, an unwritable file, and a second image.
-    void open(const std::filesystem::path& path);
+    // Opens an existing image, for reading and writing unless asked for
+    // read-only. Refuses, leaving the store as it was, an empty path, a missing
+    // or non-regular file, a file too short to hold the tables, an unwritable
+    // file (when writing), and a second image.
+    void open(const std::filesystem::path& path, OpenMode mode = OpenMode::ReadWrite);
 
     // Reads the three tables. On failure the file is closed and the tables
     // stay as they were before the call.

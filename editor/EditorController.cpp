@@ -3,7 +3,7 @@
 #include "core/Error.h"
 #include "core/FieldText.h"
 #include "editor/Messages.h"
-#include "editor/NameLists.h"
+#include "core/NameLists.h"
 
 #include <array>
 #include <exception>

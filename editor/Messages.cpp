@@ -1,5 +1,7 @@
 #include "editor/Messages.h"
 
+#include "core/ErrorText.h"
+
 namespace varnel::messages {
 namespace {
 
@@ -13,26 +15,13 @@ std::string_view doing(FileAction action) {
     return "访问";
 }
 
-std::string reason(const Error& error) {
-    switch (error.problem()) {
-    case FileProblem::System: return error.systemReason();
-    case FileProblem::EmptyPath: return "没有指定文件名。";
-    case FileProblem::NotRegularFile: return "这不是一个普通文件。";
-    case FileProblem::TooShort:
-        return "文件太短，不足 " + std::to_string(tablesEnd) + " 字节，容纳不下武器、防具和魔法数据。";
-    case FileProblem::AlreadyOpen: return "已经打开了一个文件。";
-    case FileProblem::NotOpen: return "还没有打开文件。";
-    }
-    return error.systemReason();
-}
-
-// What a failed write or flush may have left in the file.
-std::string_view aftermath(FileAction action) {
-    switch (action) {
-    case FileAction::Write: return "\n文件中可能只写入了部分修改，请检查后重新保存。";
-    case FileAction::Sync: return "\n修改可能没有完整写入磁盘，请重新保存。";
-    default: return "";
-    }
+// What a failed write or flush may have left in the file. The store's own
+// refusals come before any byte is written.
+std::string_view aftermath(const Error& error) {
+    if (error.action() == FileAction::Sync) return "\n修改可能没有完整写入磁盘，请重新保存。";
+    if (error.action() != FileAction::Write) return "";
+    if (error.problem() == FileProblem::System) return "\n文件中可能只写入了部分修改，请检查后重新保存。";
+    return "\n本次没有保存任何修改。";
 }
 
 }  // namespace
@@ -62,8 +51,8 @@ std::string failure(const Error& error) {
     }
     std::string text = std::string(doing(error.action())) + "文件失败。";
     if (!error.path().empty()) text += "\n文件：" + error.path().string();
-    text += "\n原因：" + reason(error);
-    text += aftermath(error.action());
+    text += "\n原因：" + reasonText(error);
+    text += aftermath(error);
     return text;
 }
 

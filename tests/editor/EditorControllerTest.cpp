@@ -2,7 +2,7 @@
 // save and close, with the image file checked byte for byte.
 
 #include "editor/EditorController.h"
-#include "editor/NameLists.h"
+#include "core/NameLists.h"
 #include "tests/editor/FakeView.h"
 #include "tests/support/SyntheticImage.h"
 

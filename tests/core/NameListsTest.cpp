@@ -1,6 +1,6 @@
 // The four name lists, row for row.
 
-#include "editor/NameLists.h"
+#include "core/NameLists.h"
 #include "tests/support/SyntheticImage.h"
 
 #include <gtest/gtest.h>

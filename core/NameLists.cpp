@@ -1,4 +1,4 @@
-#include "editor/NameLists.h"
+#include "core/NameLists.h"
 
 #include <array>
 
