@@ -32,6 +32,7 @@ build_packages=(
     qt6-base-dev qt6-translations-l10n
     fonts-wqy-microhei
     libgtest-dev libbenchmark-dev
+    zlib1g-dev
 )
 
 configure_and_build() {

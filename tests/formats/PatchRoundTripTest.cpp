@@ -1,0 +1,99 @@
+// Patches made from two synthetic images apply back to exactly the second
+// one, in both formats, for the changes that strain each format's limits.
+
+#include "formats/Bps.h"
+#include "formats/FormatError.h"
+#include "formats/Ips.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <tuple>
+
+namespace varnel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct PatchFormat {
+    const char* name;
+    Bytes (*create)(std::span<const std::uint8_t>, std::span<const std::uint8_t>);
+    Bytes (*apply)(std::span<const std::uint8_t>, std::span<const std::uint8_t>);
+};
+const PatchFormat formats[] = {{"Ips", ips::create, ips::apply}, {"Bps", bps::create, bps::apply}};
+
+constexpr std::size_t eofOffset = 0x454F46;  // an IPS record starting here would read as "EOF"
+
+// 5 MiB of random bytes, reaching past eofOffset; four bytes a draw, as a
+// byte-wise distribution is slow at this size in a sanitizer build.
+const Bytes& original() {
+    static const Bytes image = [] {
+        std::vector<std::uint32_t> words(5 << 18);
+        std::ranges::generate(words, std::mt19937(3));
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(words.data());
+        return Bytes(bytes, bytes + 4 * words.size());
+    }();
+    return image;
+}
+
+void invert(Bytes& bytes, std::size_t from, std::size_t count) {
+    std::for_each_n(bytes.begin() + static_cast<std::ptrdiff_t>(from), count, [](auto& byte) { byte = ~byte; });
+}
+
+struct Change {
+    const char* name;
+    void (*apply)(Bytes&);
+};
+const Change changes[] = {
+    {"Identical", [](Bytes&) {}},
+    {"ShorterWithAChange", [](Bytes& image) { invert(image, 1000, 10); image.resize(image.size() - 3000); }},
+    {"LongerByZeros", [](Bytes& image) { image.resize(image.size() + 70'000); }},
+    {"OneByteAtEofOffset", [](Bytes& image) { invert(image, eofOffset, 1); }},
+    {"SplitLandingOnEofOffset", [](Bytes& image) { invert(image, eofOffset - ips::maximumRecordLength, 70'000); }},
+    {"LongRunOfOneValue", [](Bytes& image) { std::fill_n(image.begin() + 0x20000, 200'000, 0xA5); }},
+    {"LongRunOfRandomBytes", [](Bytes& image) { invert(image, 0x100000, 200'000); }},
+};
+
+class PatchRoundTrip : public ::testing::TestWithParam<std::tuple<PatchFormat, Change>> {};
+
+TEST_P(PatchRoundTrip, AppliesBackToExactlyTheModifiedImage) {
+    const auto& [format, change] = GetParam();
+    Bytes modified = original();
+    change.apply(modified);
+    EXPECT_TRUE(format.apply(format.create(original(), modified), original()) == modified);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, PatchRoundTrip,
+                         ::testing::Combine(::testing::ValuesIn(formats), ::testing::ValuesIn(changes)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+                         });
+
+TEST(PatchSize, ScatteredChangesMakeSmallPatchesAndIpsPacksLongRuns) {
+    Bytes scattered = original();
+    invert(scattered, 100, 1);
+    invert(scattered, 0x300000, 3);
+    EXPECT_LT(bps::create(original(), scattered).size(), 64u);  // not one action per byte
+    Bytes run = original();
+    std::fill_n(run.begin() + 0x20000, 200'000, 0xA5);
+    EXPECT_LT(ips::create(original(), run).size(), 64u);
+}
+
+TEST(IpsCreate, StartsTheRecordForEofOffsetOneByteEarlier) {
+    Bytes modified = original();
+    invert(modified, eofOffset, 1);
+    const Bytes expected{'P', 'A', 'T', 'C', 'H', 0x45, 0x4F, 0x45, 0x00, 0x02,
+                         modified[eofOffset - 1], modified[eofOffset], 'E', 'O', 'F'};
+    EXPECT_EQ(ips::create(original(), modified), expected);
+}
+
+TEST(IpsCreate, ReachesOffset0xFFFFFFAndRefusesLargerFiles) {
+    const Bytes shorter(ips::maximumFileSize - 1), largest(ips::maximumFileSize), tooLarge(ips::maximumFileSize + 1);
+    EXPECT_TRUE(ips::apply(ips::create(shorter, largest), shorter) == largest);  // a record for its last byte
+    EXPECT_THROW(ips::create(shorter, tooLarge), FormatError);
+    EXPECT_THROW(ips::create(tooLarge, shorter), FormatError);
+}
+
+}  // namespace
+}  // namespace varnel
