@@ -31,6 +31,7 @@ build_packages=(
     build-essential cmake
     qt6-base-dev qt6-translations-l10n
     fonts-wqy-microhei
+    libcsv-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
 )
 
