@@ -1,6 +1,7 @@
 // Table files: CSV and JSON written and read back, and every problem a reader reports.
 
 #include "formats/CsvTableFile.h"
+#include "formats/JsonTableFile.h"
 #include "tests/support/SyntheticImage.h"
 
 #include <gtest/gtest.h>
@@ -32,13 +33,16 @@ std::string problemsOf(const TableFileContents& contents) {
     return text;
 }
 
-TEST(TableFile, CsvReadsBackEveryRecordInOrder) {
+TEST(TableFile, BothFormatsReadBackEveryRecordInOrder) {
     const auto records = allRecords();
-    for (const TableFileContents& read : {readCsv(writeCsv(records, false)), readCsv(writeCsv(records, true))}) {
+    const std::string json = writeJson(records);
+    for (const TableFileContents& read :
+         {readCsv(writeCsv(records, false)), readCsv(writeCsv(records, true)), readJson(json), readJson("\xEF\xBB\xBF" + json)}) {
         EXPECT_EQ(problemsOf(read), "");
         EXPECT_EQ(read.records, records);
     }
     EXPECT_TRUE(writeCsv(records, true).starts_with("\xEF\xBB\xBFtable,"));
+    EXPECT_TRUE(json.find("\n    {\"table\":\"weapon\",\"index\":73,\"name\":\"Loki 洛基竖琴 \",\"fields\":[") != std::string::npos);
 }
 
 TEST(CsvTableFile, WritesHeaderAndRowsWithTheNameQuoted) {
@@ -110,6 +114,52 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{header + "weapon,2,\"Kaiser 恺撒指环\",1,2,3,4,5,6,7,8", 2, 0, "name", "第 2 号记录的名称“Cat Claw 猫爪”", 1},
         BadInput{header + "weapon,1,,1,2,\" \",4,5,6,7,8", 2, 0, "field3", "空", 1},
         BadInput{header + "weapon,1,,1,2,3,4,5,6,7,２５６", 2, 0, "field8", "“２５６”超出 0 到 255", 1}));
+
+std::string document(const std::string& records) {
+    return R"({"format": "varnel-rom-tables", "version": 1, "records": [)" + records +
+           R"({"table": "armour", "index": 0, "name": " Leather 皮盾  ", "fields": [1,2,3,4,5,6,7,8], "note": 1}]})";
+}
+
+std::string record(const std::string& keys) { return "{" + keys + "},"; }
+
+class BadJson : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(BadJson, IsReportedAndTheRecordLeftOut) { expectOneProblem(readJson(GetParam().text), GetParam()); }
+
+const std::string fields = R"("fields": [1,2,3,4,5,6,7,8])";
+
+INSTANTIATE_TEST_SUITE_P(
+    TableFile, BadJson,
+    ::testing::Values(
+        BadInput{"{\n\"format\": \"varnel-rom-tables\",\n\"version\": 1,,", 3, 0, "", "格式有误", 0},
+        BadInput{document("\n\n" + record(R"("table": "magic", "index": 1e400, )" + fields)), 3, 0, "", "1e400", 0},
+        BadInput{std::string(100'000, '[') + std::string(100'000, ']'), 0, 0, "", "嵌套", 0},
+        BadInput{"[]", 0, 0, "", "对象", 0},
+        BadInput{R"({"format": "varnel", "version": 1, "records": []})", 0, 0, "format", "“\"varnel\"”", 0},
+        BadInput{R"({"format": "varnel-rom-tables", "version": 1.0, "records": []})", 0, 0, "version", "“1.0”", 0},
+        BadInput{R"({"format": "varnel-rom-tables", "version": 1, "records": {}})", 0, 0, "records", "数组", 0},
+        BadInput{R"({"format": "varnel-rom-tables", "version": 1})", 0, 0, "records", "缺少", 0},
+        BadInput{document("[],"), 0, 1, "", "对象", 1},
+        BadInput{document(record(R"("index": 1, )" + fields)), 0, 1, "table", "缺少", 1},
+        BadInput{document(record(R"("table": 1, "index": 1, )" + fields)), 0, 1, "table", "字符串", 1},
+        BadInput{document(record(R"("table": "sword", "index": 1, )" + fields)), 0, 1, "table", "“sword”", 1},
+        BadInput{document(record(R"("table": "magic", )" + fields)), 0, 1, "index", "缺少", 1},
+        BadInput{document(record(R"("table": "magic", "index": "1", )" + fields)), 0, 1, "index", "“\"1\"”", 1},
+        BadInput{document(record(R"("table": "magic", "index": -1, )" + fields)), 0, 1, "index", "“-1”", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1.0, )" + fields)), 0, 1, "index", "“1.0”", 1},
+        BadInput{document(record(R"("table": "armour", "index": 64, )" + fields)), 0, 1, "index", "0 到 63", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1, "fields": [1,2,3,4,5,6,7])")), 0, 1, "fields", "8 个", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1, "fields": "1,2,3,4,5,6,7,8")")), 0, 1, "fields", "8 个", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1)")), 0, 1, "fields", "缺少", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1, "fields": [1,2,3,4,5,6,7,7.0])")), 0, 1, "fields", "第 8 个值“7.0”", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1, "fields": [1,2,7.5,4,5,6,7,8])")), 0, 1, "fields", "“7.5”", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1, "fields": [1,"7",3,4,5,6,7,8])")), 0, 1, "fields", "“\"7\"”", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1, "fields": [-1,2,3,4,5,6,7,8])")), 0, 1, "fields", "“-1”", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1, "fields": [256,2,3,4,5,6,7,8])")), 0, 1, "fields", "“256”", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1, "fields": [1,2,3,4,5,6,7,18446744073709551616])")), 0, 1, "fields", "第 8 个值", 1},
+        BadInput{document(record(R"("table": "magic", "index": 1, "name": null, )" + fields)), 0, 1, "name", "字符串", 1},
+        BadInput{document(record(R"("table": "magic", "index": 13, "name": "Holy 神圣之光", )" + fields)), 0, 1, "name", "“Leviathan 利维亚桑 ”", 1},
+        BadInput{document(record(R"("table": "armour", "index": 0, )" + fields)), 0, 2, "index", "第 1 条记录已经有它", 1}));
 
 TEST(TableFile, DescribeSaysWhereThenWhat) {
     EXPECT_EQ(describe({12, 0, "field3", "“300”超出 0 到 255 的范围。"}), "第 12 行，列 field3：“300”超出 0 到 255 的范围。");
