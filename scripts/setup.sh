@@ -26,13 +26,13 @@ install_missing() {
         DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building and running the editor needs.
+# What building the editor, the command-line tool and the tests needs.
 build_packages=(
     build-essential cmake
     qt6-base-dev qt6-translations-l10n
     fonts-wqy-microhei
+    libcli11-dev libcsv-dev nlohmann-json3-dev zlib1g-dev libssl-dev
     libgtest-dev libbenchmark-dev
-    zlib1g-dev
 )
 
 configure_and_build() {

@@ -1,0 +1,31 @@
+#pragma once
+// Whole files in and out for the commands: reads are bounded, and an output
+// is either complete in its place or not there at all.
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <span>
+#include <vector>
+
+namespace varnel::cli {
+
+// Table files are small; anything larger is not one.
+inline constexpr std::uint64_t tableFileLimit = 16u << 20;
+// Images and patches; also the largest target a patch may make.
+inline constexpr std::uint64_t binaryFileLimit = 1u << 30;
+
+// An existing regular file, whole. Refuses one over `limit` bytes.
+std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& file, std::uint64_t limit);
+
+enum class Existing { Refuse, Replace };
+
+// Writes a temporary file beside `file`, flushes it and renames it into
+// place, so a failure leaves no half-written output.
+void writeWholeFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes, Existing existing);
+
+// Refuses an output that names one of the inputs: it would be overwritten.
+void refuseOverwritingInput(const std::filesystem::path& output,
+                            std::initializer_list<std::filesystem::path> inputs);
+
+}  // namespace varnel::cli

@@ -1,0 +1,127 @@
+// info: size, iNES header, checksums, and whether the item tables fit.
+
+#include "cli/Arguments.h"
+#include "cli/Command.h"
+#include "core/RomFile.h"
+#include "core/TableLayout.h"
+#include "formats/ImageInfo.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+
+namespace varnel::cli {
+namespace {
+
+struct ImageFacts {
+    std::uint64_t size = 0;
+    std::optional<InesHeader> header;
+    Digest file;
+    std::optional<Digest> rom;  // the data after the header and trainer
+};
+
+ImageFacts examine(const std::filesystem::path& image) {
+    RomFile file;
+    file.open(image, OpenMode::ReadOnly);
+    ImageFacts facts;
+    facts.size = file.size();
+    std::array<std::uint8_t, inesHeaderSize> first{};
+    if (facts.size >= first.size()) {
+        file.readAt(0, first);
+        facts.header = readInesHeader(first);
+    }
+    const std::uint64_t romStart = !facts.header ? facts.size : inesHeaderSize + (facts.header->trainer ? trainerSize : 0);
+
+    DigestBuilder whole;
+    DigestBuilder rom;
+    constexpr std::size_t pieceSize = 1 << 16;
+    std::vector<std::uint8_t> piece(pieceSize);
+    for (std::uint64_t offset = 0; offset < facts.size; offset += pieceSize) {
+        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, facts.size - offset));
+        const std::span<const std::uint8_t> bytes = std::span(piece).first(length);
+        file.readAt(offset, std::span(piece).first(length));
+        whole.add(bytes);
+        if (offset + length > romStart) {
+            rom.add(bytes.subspan(static_cast<std::size_t>(romStart > offset ? romStart - offset : 0)));
+        }
+    }
+    facts.file = whole.finish();
+    if (facts.header) facts.rom = rom.finish();
+    return facts;
+}
+
+std::string sizeText(const std::optional<std::uint64_t>& bytes) {
+    return bytes ? std::to_string(*bytes) + " 字节" : "超出可表示的范围";
+}
+
+void printText(std::ostream& out, const std::filesystem::path& image, const ImageFacts& facts) {
+    out << "文件：" << image.string() << '\n' << "大小：" << facts.size << " 字节\n";
+    if (facts.header) {
+        const InesHeader& header = *facts.header;
+        out << "iNES 文件头：有" << (header.nes2 ? "（NES 2.0）" : "") << '\n'
+            << "  PRG ROM：" << sizeText(header.prgRomBytes) << '\n'
+            << "  CHR ROM：" << sizeText(header.chrRomBytes) << '\n'
+            << "  Mapper：" << header.mapper << '\n'
+            << "  Trainer：" << (header.trainer ? "有" : "无") << '\n'
+            << "  电池：" << (header.battery ? "有" : "无") << '\n';
+    } else {
+        out << "iNES 文件头：无\n";
+    }
+    out << "整个文件：CRC-32 " << crcText(facts.file.crc32) << "，SHA-1 " << sha1Text(facts.file.sha1) << '\n';
+    if (facts.rom) {
+        out << "文件头" << (facts.header->trainer ? "和 trainer " : "") << "之后的数据：CRC-32 " << crcText(facts.rom->crc32)
+            << "，SHA-1 " << sha1Text(facts.rom->sha1) << '\n';
+    }
+    out << "武器、防具、魔法表格：" << (facts.size >= tablesEnd ? "在文件之内" : "超出文件末尾") << '\n';
+}
+
+void printJson(std::ostream& out, const ImageFacts& facts) {
+    const auto digest = [](const Digest& d) {
+        return nlohmann::ordered_json{{"crc32", crcText(d.crc32)}, {"sha1", sha1Text(d.sha1)}};
+    };
+    const auto size = [](const std::optional<std::uint64_t>& bytes) {
+        return bytes ? nlohmann::ordered_json(*bytes) : nlohmann::ordered_json(nullptr);
+    };
+    nlohmann::ordered_json result{{"size", facts.size}};
+    if (facts.header) {
+        const InesHeader& header = *facts.header;
+        result["header"] = {{"nes2", header.nes2},          {"prgRomBytes", size(header.prgRomBytes)},
+                            {"chrRomBytes", size(header.chrRomBytes)}, {"mapper", header.mapper},
+                            {"trainer", header.trainer},    {"battery", header.battery}};
+    } else {
+        result["header"] = nullptr;
+    }
+    result["file"] = digest(facts.file);
+    result["rom"] = facts.rom ? digest(*facts.rom) : nlohmann::ordered_json(nullptr);
+    result["tablesInside"] = facts.size >= tablesEnd;
+    out << result.dump(2) << '\n';
+}
+
+class InfoCommand : public Command {
+public:
+    const char* name() const override { return "info"; }
+    const char* summary() const override { return "显示文件大小、iNES 文件头、校验和，以及表格是否在文件之内"; }
+
+    void declare(CLI::App& command) override {
+        addFile(command, "IMAGE", image_, "任意普通文件");
+        addChoice(command, "--format", format_, {"text", "json"}, "输出格式（默认 text）");
+    }
+
+    int run(Output output) override {
+        const ImageFacts facts = examine(image_);
+        if (format_ == "json") printJson(output.out, facts);
+        else printText(output.out, image_, facts);
+        return exitSuccess;
+    }
+
+private:
+    std::filesystem::path image_;
+    std::string format_ = "text";
+};
+
+}  // namespace
+
+std::unique_ptr<Command> makeInfoCommand() { return std::make_unique<InfoCommand>(); }
+
+}  // namespace varnel::cli

@@ -1,0 +1,66 @@
+// patch: an IPS or BPS patch that turns one whole file into another.
+
+#include "cli/Arguments.h"
+#include "cli/Command.h"
+#include "cli/Failure.h"
+#include "cli/Files.h"
+#include "formats/Bps.h"
+#include "formats/Ips.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cctype>
+
+namespace varnel::cli {
+namespace {
+
+// "ips" for "x.IPS"; empty without an extension.
+std::string formatFromExtension(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    if (!extension.empty()) extension.erase(0, 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+class PatchCommand : public Command {
+public:
+    const char* name() const override { return "patch"; }
+    const char* summary() const override { return "制作把原文件变成修改后文件的 IPS 或 BPS 补丁"; }
+
+    void declare(CLI::App& command) override {
+        addFile(command, "ORIGINAL", original_, "原文件");
+        addFile(command, "MODIFIED", modified_, "修改后的文件");
+        addFile(command, "-o,--output", patch_, "补丁文件（必需）")->required();
+        addChoice(command, "--format", format_, {"ips", "bps"}, "补丁格式（默认按补丁文件的扩展名）");
+    }
+
+    int run(Output output) override {
+        const std::string format = format_.empty() ? formatFromExtension(patch_) : format_;
+        if (format != "ips" && format != "bps") {
+            throw Failure("无法从文件名 " + patch_.string() + " 判断补丁格式，请用 --format ips 或 --format bps 指定。");
+        }
+        refuseOverwritingInput(patch_, {original_, modified_});
+        const std::vector<std::uint8_t> original = readWholeFile(original_, binaryFileLimit);
+        const std::vector<std::uint8_t> modified = readWholeFile(modified_, binaryFileLimit);
+        const std::vector<std::uint8_t> patch =
+            format == "ips" ? ips::create(original, modified) : bps::create(original, modified);
+        writeWholeFile(patch_, patch, Existing::Replace);
+        output.out << "已生成 " << (format == "ips" ? "IPS" : "BPS") << " 补丁 " << patch_.string() << "（"
+                   << patch.size() << " 字节）。\n";
+        return exitSuccess;
+    }
+
+private:
+    std::filesystem::path original_;
+    std::filesystem::path modified_;
+    std::filesystem::path patch_;
+    std::string format_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> makePatchCommand() { return std::make_unique<PatchCommand>(); }
+
+}  // namespace varnel::cli

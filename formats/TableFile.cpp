@@ -1,0 +1,53 @@
+#include "formats/TableFile.h"
+
+#include "core/NameLists.h"
+#include "formats/ReaderText.h"
+
+namespace varnel {
+
+std::string_view tableKey(TableKind kind) {
+    switch (kind) {
+    case TableKind::Weapon: return "weapon";
+    case TableKind::Armour: return "armour";
+    case TableKind::Magic: return "magic";
+    }
+    return "";
+}
+
+std::optional<TableKind> tableFromKey(std::string_view key) {
+    const std::string wanted = lowerAscii(trimBlanks(key));
+    for (const TableSpec& table : tableSpecs) {
+        if (wanted == tableKey(table.kind)) return table.kind;
+    }
+    return std::nullopt;
+}
+
+std::string_view recordName(TableKind kind, int index) {
+    if (!isValidRecord(kind, index)) return {};
+    return names(nameListOf(kind))[static_cast<std::size_t>(index)];
+}
+
+std::optional<TableFileFormat> formatFromExtension(const std::filesystem::path& file) {
+    const std::string extension = lowerAscii(file.extension().string());
+    if (extension == ".csv") return TableFileFormat::Csv;
+    if (extension == ".json") return TableFileFormat::Json;
+    return std::nullopt;
+}
+
+TableFileFormat formatFromContent(std::string_view text) {
+    text = withoutByteOrderMark(text);
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first != std::string_view::npos && (text[first] == '{' || text[first] == '[')) return TableFileFormat::Json;
+    return TableFileFormat::Csv;
+}
+
+std::string describe(const RowProblem& problem) {
+    std::string where;
+    const auto add = [&where](const std::string& part) { where += (where.empty() ? "" : "，") + part; };
+    if (problem.line != 0) add("第 " + std::to_string(problem.line) + " 行");
+    if (problem.record != 0) add("第 " + std::to_string(problem.record) + " 条记录");
+    if (!problem.column.empty()) add((problem.line != 0 ? "列 " : "键 ") + problem.column);
+    return where.empty() ? problem.what : where + "：" + problem.what;
+}
+
+}  // namespace varnel

@@ -1,0 +1,61 @@
+#pragma once
+// The weapon, armour and magic records as rows of a text file (CSV or JSON),
+// shared by both formats: the table keys, telling the formats apart, and the
+// problems a reader reports instead of throwing.
+
+#include "core/TableLayout.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnel {
+
+struct TableRecord {
+    TableKind kind;
+    int index;  // from 0 within its table
+    ItemRecord fields;
+
+    friend bool operator==(const TableRecord&, const TableRecord&) = default;
+};
+
+// "weapon", "armour", "magic".
+std::string_view tableKey(TableKind kind);
+
+// The table of a key, after trimming blanks, in any letter case.
+std::optional<TableKind> tableFromKey(std::string_view key);
+
+// The row of the record's name list, trailing blanks included; empty for an
+// index outside its table.
+std::string_view recordName(TableKind kind, int index);
+
+enum class TableFileFormat { Csv, Json };
+
+// ".csv" or ".json" in any letter case; nothing for any other extension.
+std::optional<TableFileFormat> formatFromExtension(const std::filesystem::path& file);
+
+// Json when the first character after an optional byte-order mark and blanks
+// is '{' or '['; Csv otherwise.
+TableFileFormat formatFromContent(std::string_view text);
+
+// One thing wrong in a file being read. The record it concerns is not read.
+struct RowProblem {
+    std::size_t line;    // 1-based CSV line where the row starts, or where a JSON text broke; 0 if none
+    std::size_t record;  // 1-based position in the JSON "records" array; 0 if none
+    std::string column;  // CSV header name or JSON key, as written by writeCsv/writeJson; "" if none
+    std::string what;    // one Chinese sentence, quoting the text that was wrong
+};
+
+// One Chinese line for the user: where, then what. A column of a CSV row
+// (line given) is called 列, a JSON key 键.
+std::string describe(const RowProblem& problem);
+
+struct TableFileContents {
+    std::vector<TableRecord> records;  // in file order, each without problems
+    std::vector<RowProblem> problems;  // in file order
+};
+
+}  // namespace varnel
