@@ -1,0 +1,68 @@
+// varnel-rom-tables on a synthetic 786,448-byte image, each command run
+// in-process as the program runs it: export, import, and making patches.
+
+#include "cli/Program.h"
+#include "tests/support/SyntheticImage.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace varnel;
+
+struct Workspace {
+    Workspace() {
+        auto bytes = testing::makeImage();
+        testing::writeFile(image, bytes);
+        for (std::size_t offset = 0x1000; offset < bytes.size(); offset += 4096) bytes[offset] ^= 0x5A;
+        testing::writeFile(modified, bytes);
+    }
+    std::string file(const char* name) const { return (folder.path() / name).string(); }
+
+    testing::TempFolder folder;
+    std::filesystem::path image = folder.path() / "image.nes";
+    std::filesystem::path modified = folder.path() / "modified.nes";
+};
+
+void runCommand(benchmark::State& state, std::vector<std::string> args) {
+    args.insert(args.begin(), "varnel-rom-tables");
+    std::vector<const char*> argv;
+    for (const std::string& arg : args) argv.push_back(arg.c_str());
+    std::ostringstream out;
+    std::ostringstream err;
+    if (cli::runProgram(static_cast<int>(argv.size()), argv.data(), out, err) != 0) state.SkipWithError(err.str().c_str());
+}
+
+void exportTables(benchmark::State& state, const char* name) {
+    const Workspace workspace;
+    for (auto _ : state) runCommand(state, {"export", workspace.image.string(), "-o", workspace.file(name)});
+}
+BENCHMARK_CAPTURE(exportTables, csv, "tables.csv")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportTables, json, "tables.json")->Unit(benchmark::kMillisecond);
+
+// All 208 records are read and checked; none differs, so nothing is written.
+void importUnchanged(benchmark::State& state, const char* name) {
+    const Workspace workspace;
+    std::vector<std::string> exportArgs{"export", workspace.image.string(), "-o", workspace.file(name)};
+    runCommand(state, exportArgs);
+    for (auto _ : state) runCommand(state, {"import", workspace.image.string(), workspace.file(name)});
+}
+BENCHMARK_CAPTURE(importUnchanged, csv, "tables.csv")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(importUnchanged, json, "tables.json")->Unit(benchmark::kMillisecond);
+
+void makePatch(benchmark::State& state, const char* name) {
+    const Workspace workspace;
+    for (auto _ : state) {
+        runCommand(state, {"patch", workspace.image.string(), workspace.modified.string(), "-o", workspace.file(name)});
+    }
+}
+BENCHMARK_CAPTURE(makePatch, ips, "p.ips")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(makePatch, bps, "p.bps")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
