@@ -1,59 +1,47 @@
 #pragma once
-// An EditorView that keeps the state a window would show and logs every call
-// that changes it, with scripted answers for the dialogs.
+// An EditorView that keeps what a window would show, with the answers of its
+// dialogs set beforehand.
 
 #include "editor/EditorController.h"
-#include "editor/EditorView.h"
+#include "editor/TableControls.h"
 
-#include <deque>
-#include <optional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace varnel::testing {
 
-class FakeView : public EditorView {
-public:
-    struct List {
-        std::vector<std::string> rows;
-        int selected = -1;
-    };
-
-    // Delivers onSelect for lw, la and cm, as the window does.
-    EditorController* controller = nullptr;
-
-    std::map<Control, List> lists;
+struct FakeView : EditorView {
+    EditorController* controller = nullptr;  // gets onSelect from lw, la and cm, as from the window
+    std::map<Control, std::vector<std::string>> rows;
+    std::map<Control, int> selected;  // absent: no row
     std::map<Control, bool> enabled{{Control::lw, true}, {Control::la, true}, {Control::li, true},
                                     {Control::cm, true}, {Control::openf, true}, {Control::save, true}};
-    std::map<std::string, std::string> boxes;  // by box name; absent means empty
+    std::map<std::string, std::string> boxes;  // by box name: what was typed or shown
     std::string filter;
-
-    std::deque<std::string> filesToChoose;  // answers for chooseFileToOpen; "" cancels
-    std::deque<bool> confirmAnswers;        // answers for confirm
-    int dialogsShown = 0;
-    std::vector<std::string> questions;     // "prompt|title"
+    std::string fileToChoose;  // what the next file dialog returns; empty cancels
+    bool answer = false;       // the next question's answer
+    std::vector<std::string> questions;  // "prompt|title"
     std::vector<std::string> errors;
 
-    // Mutating calls in order; runs of the same call on one control collapse
-    // to "call control ×count" in collapsedLog().
-    std::vector<std::string> log;
-    std::vector<std::string> collapsedLog() const;
-
-    void appendItem(Control list, std::string_view text) override;
-    int selectedIndex(Control list) const override;
-    void select(Control list, int position) override;
-    void setEnabled(Control control, bool on) override;
-    std::string fieldText(FieldBox box) const override;
-    void setFieldText(FieldBox box, std::string_view text) override;
-    void setOpenFilter(std::string_view text) override;
-    std::string chooseFileToOpen() override;
-    bool confirm(std::string_view prompt, std::string_view title) override;
-    void showError(std::string_view text) override;
-
-    // What a user does: type into a box, click a row.
-    void type(FieldBox box, std::string_view text) { boxes[boxName(box)] = text; }
-    std::string box(FieldBox box) const { return fieldText(box); }
+    void appendItem(Control list, std::string_view text) override { rows[list].emplace_back(text); }
+    int selectedIndex(Control list) const override { return selected.count(list) ? selected.at(list) : -1; }
+    void select(Control list, int position) override {
+        if (selectedIndex(list) == position) return;
+        selected[list] = position;
+        if (const auto kind = tableListedIn(list); kind && controller != nullptr) controller->onSelect(*kind);
+    }
+    void setEnabled(Control control, bool on) override { enabled[control] = on; }
+    std::string fieldText(FieldBox box) const override { return boxes.count(boxName(box)) ? boxes.at(boxName(box)) : ""; }
+    void setFieldText(FieldBox box, std::string_view text) override { boxes[boxName(box)] = text; }
+    void setOpenFilter(std::string_view text) override { filter = text; }
+    std::string chooseFileToOpen() override { return std::exchange(fileToChoose, {}); }
+    bool confirm(std::string_view prompt, std::string_view title) override {
+        questions.push_back(std::string(prompt) + "|" + std::string(title));
+        return std::exchange(answer, false);
+    }
+    void showError(std::string_view text) override { errors.emplace_back(text); }
 };
 
 }  // namespace varnel::testing

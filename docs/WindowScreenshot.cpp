@@ -6,13 +6,10 @@
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -21,21 +18,21 @@ int main(int argc, char* argv[]) {
         std::fputs("usage: window_screenshot OUTPUT.png\n", stderr);
         return 2;
     }
-    QApplication application(argc, argv);
-    varnel::prepareApplication(application);
+    const auto application = varnel::createApplication(argc, argv);
+    if (!application) return 1;
+    varnel::prepareApplication(*application);
 
     varnel::testing::TempFolder folder;
     const auto image = folder.path() / "demo.nes";
     varnel::testing::writeFile(image, varnel::testing::makeImage());
-
     varnel::MainWindow window;
     window.show();
 
     const QString output = QString::fromLocal8Bit(argv[1]);
     QTimer::singleShot(200, [&] {
-        varnel::testing::answerNextModal([&](QWidget* modal) {
-            modal->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(image.string()));
-            static_cast<QDialog*>(modal)->accept();  // QFileDialog::accept, through the public base
+        varnel::testing::answerNextModal([&](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(image.string()));
+            static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, through the public base
         });
         window.findChild<QPushButton*>("openf")->click();
         window.findChild<QListWidget*>("lw")->setCurrentRow(54);
