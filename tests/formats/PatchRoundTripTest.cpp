@@ -70,16 +70,6 @@ INSTANTIATE_TEST_SUITE_P(BothFormats, PatchRoundTrip,
                              return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
                          });
 
-TEST(PatchSize, ScatteredChangesMakeSmallPatchesAndIpsPacksLongRuns) {
-    Bytes scattered = original();
-    invert(scattered, 100, 1);
-    invert(scattered, 0x300000, 3);
-    EXPECT_LT(bps::create(original(), scattered).size(), 64u);  // not one action per byte
-    Bytes run = original();
-    std::fill_n(run.begin() + 0x20000, 200'000, 0xA5);
-    EXPECT_LT(ips::create(original(), run).size(), 64u);
-}
-
 TEST(IpsCreate, StartsTheRecordForEofOffsetOneByteEarlier) {
     Bytes modified = original();
     invert(modified, eofOffset, 1);
