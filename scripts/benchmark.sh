@@ -1,36 +1,60 @@
 #!/usr/bin/env bash
 # Measures what the README's Performance section reports: the image store's
-# open+load and save, and the editor's start-up time and peak memory beside a
-# bare Qt window, each started 20 times under Xvfb. Builds in build-release/.
+# open+load and save, and the editor's start-up beside two floors (an empty
+# window, and a window with one line of Chinese text in the window's font),
+# started in turn under Xvfb: empty, text, editor, empty, text, editor, ...
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
 install_missing "${build_packages[@]}" xvfb xauth
-configure_and_build build-release -DCMAKE_BUILD_TYPE=Release -DVARNEL_BUILD_TESTS=OFF >/dev/null
+build_shared store_benchmark startup_benchmark >/dev/null
 
 echo "== Image store (synthetic 786,448-byte image)"
-build-release/benchmarks/store_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+build/benchmarks/store_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-runs=20
-measure() {
-    local kind=$1 times=() memory=()
-    for _ in $(seq "$runs"); do
-        local start output
-        start=$(date +%s%N)
-        output=$(build-release/benchmarks/startup_benchmark "$kind")
-        times+=($(( ($(awk '{print $2}' <<<"$output") - start) / 1000000 )))
-        memory+=("$(awk '{print $4}' <<<"$output")")
+runs=${RUNS:-21}
+startup() {
+    local kind round start output
+    for round in $(seq "$runs"); do
+        for kind in empty text editor; do
+            start=$(date +%s%N)
+            output=$(build/benchmarks/startup_benchmark "$kind")
+            # kind, ms from launch and from main() to window shown, ms of CPU, MiB peak memory
+            awk -v kind="$kind" -v start="$start" \
+                '{printf "%s %.1f %.1f %.1f %.1f\n", kind, ($4 - start) / 1e6, ($4 - $2) / 1e6, $6 / 1e6, $8 / 1024}' \
+                <<<"$output"
+        done
     done
-    local median_time median_memory
-    median_time=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
-    median_memory=$(printf '%s\n' "${memory[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
-    echo "$kind: start to window shown ${median_time} ms (median of $runs), peak memory $((median_memory / 1024)) MiB"
 }
 
-echo "== Start-up under Xvfb"
+echo "== Start-up under Xvfb ($runs runs of each, alternating: empty, text, editor, ...; medians)"
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$(declare -f measure); runs=$runs; measure bare; measure editor"
+samples=$(mktemp)
+trap 'rm -f "$samples"' EXIT
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$(declare -f startup); runs=$runs; startup" >"$samples"
+awk '
+    function median(kind, column,    values, n, i, j, swap) {
+        n = 0
+        for (i = 1; i <= rows; ++i) if (kinds[i] == kind) values[++n] = cells[i, column]
+        for (i = 2; i <= n; ++i)
+            for (j = i; j > 1 && values[j - 1] > values[j]; --j) { swap = values[j]; values[j] = values[j - 1]; values[j - 1] = swap }
+        return n % 2 ? values[(n + 1) / 2] : (values[n / 2] + values[n / 2 + 1]) / 2
+    }
+    { ++rows; kinds[rows] = $1; for (c = 2; c <= 5; ++c) cells[rows, c] = $c }
+    END {
+        split("empty text editor", order)
+        printf "%-7s %12s %12s %9s %12s\n", "", "from launch", "from main()", "CPU", "peak memory"
+        for (k = 1; k <= 3; ++k) {
+            for (c = 2; c <= 5; ++c) m[order[k], c] = median(order[k], c)
+            printf "%-7s %9.1f ms %9.1f ms %6.1f ms %8.1f MiB\n", order[k], m[order[k], 2], m[order[k], 3], m[order[k], 4], m[order[k], 5]
+        }
+        for (k = 1; k <= 2; ++k) {
+            printf "editor / %-5s   x%.2f        x%.2f       x%.2f  %+8.1f MiB\n", order[k],
+                m["editor", 2] / m[order[k], 2], m["editor", 3] / m[order[k], 3], m["editor", 4] / m[order[k], 4],
+                m["editor", 5] - m[order[k], 5]
+        }
+    }' "$samples"
 
 echo "== Machine"
-echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(free -g | awk '/Mem:/ {print $2}') GiB"
+echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(free -g | awk '/Mem:/ {print $2}') GiB, load $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
 install_missing "${build_packages[@]}" xvfb xauth
-configure_and_build build >/dev/null
+build_shared window_screenshot >/dev/null
 mkdir -p docs
 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)} \
     xvfb-run -a -s "-screen 0 1024x768x24" build/tests/window_screenshot docs/window.png

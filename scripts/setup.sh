@@ -1,5 +1,6 @@
-# Shared by run.sh and test.sh: installs the Debian packages that are missing.
-# Usage: source scripts/setup.sh; install_missing PACKAGE...
+# Shared by the scripts: installs the Debian packages that are missing, and
+# configures and builds the folders.
+# Usage: source scripts/setup.sh; install_missing PACKAGE...; build_shared [TARGET...]
 
 install_missing() {
     local missing=()
@@ -40,4 +41,13 @@ configure_and_build() {
     shift
     cmake -S . -B "$folder" "$@" >/dev/null
     cmake --build "$folder" -j"$(nproc)"
+}
+
+# build/ has one configuration for every script that uses it, so that running
+# one after another rebuilds only what changed. Builds the targets named, or all.
+build_shared() {
+    local targets=()
+    [ $# -eq 0 ] || targets=(--target "$@")
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEL_WERROR=ON >/dev/null
+    cmake --build build -j"$(nproc)" "${targets[@]}"
 }

@@ -9,7 +9,7 @@ install_missing "${build_packages[@]}"
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Build and test (build/)"
-configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEL_WERROR=ON
+build_shared
 ctest --test-dir build --output-on-failure -j2
 
 echo "== Build and test with sanitizers (build-sanitize/)"

@@ -84,6 +84,9 @@ void MainWindow::buildControls() {
         } else {
             auto* listBox = new QListWidget(this);
             listBox->setSelectionMode(QAbstractItemView::SingleSelection);
+            // Every row is one line of one font: sizing one row stands for all, and
+            // the first paint does not measure (and load the glyphs of) every name.
+            listBox->setUniformItemSizes(true);
             if (kind) connect(listBox, &QListWidget::currentRowChanged, this, selected);
             listBoxes_[static_cast<std::size_t>(column.list)] = listBox;
             list = listBox;
