@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test headless: once in
-# a plain build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# a plain build, once under AddressSanitizer and UndefinedBehaviorSanitizer;
+# fuzzes the file readers a few seconds each where clang is present; checks
+# what an install puts in place.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -17,11 +19,42 @@ configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVARNEL_WERROR=ON -
     -DVARNEL_BUILD_BENCHMARKS=OFF
 ctest --test-dir build-sanitize --output-on-failure -j2
 
+if command -v clang++ >/dev/null; then
+    echo "== Fuzz the file readers (build-fuzz/)"
+    CXX=clang++ configure_and_build build-fuzz -DVARNEL_FUZZ=ON -DVARNEL_WERROR=ON -DVARNEL_BUILD_UI=OFF \
+        -DVARNEL_BUILD_TESTS=OFF -DVARNEL_BUILD_BENCHMARKS=OFF >/dev/null
+    # Seeds: real table files and patches, made by the program itself.
+    seeds=build-fuzz/seeds
+    rm -rf "$seeds" && mkdir -p "$seeds"/{csv,json,ips,bps}
+    head -c 400100 /dev/urandom >"$seeds/a.nes"
+    head -c 400200 /dev/urandom >"$seeds/b.nes"
+    for format in csv json; do
+        build/cli/varnel-rom-tables export "$seeds/a.nes" --table magic --format "$format" -o "$seeds/$format/seed"
+    done
+    for format in ips bps; do
+        build/cli/varnel-rom-tables patch "$seeds/a.nes" "$seeds/b.nes" --format "$format" -o "$seeds/$format/seed" >/dev/null
+    done
+    for reader in csv json ips bps; do
+        log=build-fuzz/fuzz_$reader.log
+        if ! build-fuzz/tests/fuzz/fuzz_$reader -max_total_time="${FUZZ_SECONDS:-5}" -max_len=65536 \
+            -artifact_prefix=build-fuzz/ "$seeds/$reader" >"$log" 2>&1; then
+            tail -n 40 "$log" >&2
+            echo "fuzz_$reader found a fault; the input that shows it is in build-fuzz/" >&2
+            exit 1
+        fi
+        echo "fuzz_$reader: $(grep -m1 -o 'Done [0-9]* runs in [0-9]* second(s)' "$log")"
+    done
+else
+    echo "== clang++ not found: the fuzz targets are skipped"
+fi
+
 echo "== Install into a staging folder"
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 DESTDIR="$stage" cmake --install build --prefix /usr >/dev/null
 for file in usr/bin/varnel-rom-editor \
+            usr/bin/varnel-rom-tables \
+            usr/share/man/man1/varnel-rom-tables.1 \
             usr/share/applications/varnel-rom-editor.desktop \
             usr/share/icons/hicolor/16x16/apps/varnel-rom-editor.png \
             usr/share/icons/hicolor/32x32/apps/varnel-rom-editor.png; do
@@ -30,4 +63,11 @@ done
 desktop="$stage/usr/share/applications/varnel-rom-editor.desktop"
 grep -qx 'Exec=varnel-rom-editor' "$desktop" || { echo "the desktop entry must start the program without arguments" >&2; exit 1; }
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
+"$stage/usr/bin/varnel-rom-tables" --version | grep -q '^varnel-rom-tables ' ||
+    { echo "the installed varnel-rom-tables does not run" >&2; exit 1; }
+if command -v groff >/dev/null; then
+    # Any warning about the man page's markup fails the check.
+    warnings=$(groff -man -ww -z "$stage/usr/share/man/man1/varnel-rom-tables.1" 2>&1)
+    [ -z "$warnings" ] || { echo "$warnings" >&2; exit 1; }
+fi
 echo "Installed files are complete."
