@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures what the README's Performance section reports: the image store's
-# open+load and save, and the editor's start-up beside two floors (an empty
+# open+load and save, varnel-rom-tables' export, import and patch making, and
+# the editor's start-up beside two floors (an empty
 # window, and a window with one line of Chinese text in the window's font),
 # started in turn under Xvfb: empty, text, editor, empty, text, editor, ...
 set -euo pipefail
@@ -8,10 +9,13 @@ cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
 install_missing "${build_packages[@]}" xvfb xauth
-build_shared store_benchmark startup_benchmark >/dev/null
+build_shared store_benchmark tables_benchmark startup_benchmark >/dev/null
 
 echo "== Image store (synthetic 786,448-byte image)"
 build/benchmarks/store_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+echo "== varnel-rom-tables (same image; the patch's image differs every 4 KiB)"
+build/benchmarks/tables_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 runs=${RUNS:-21}
 startup() {

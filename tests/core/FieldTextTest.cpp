@@ -1,21 +1,25 @@
-// Field text to byte: lenient reading, exact rounding, strict range. (Byte to
-// text shows in every box that the editor tests compare with the image.)
+// Field text to byte: lenient reading, exact rounding, strict range; then
+// random texts against rules that hold for every input. (Byte to text shows in
+// every box that the editor tests compare with the image.)
 
 #include "core/Error.h"
 #include "core/FieldText.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace varnel {
 namespace {
 
 constexpr int overflow = -1;
+constexpr int otherFailure = -2;
 
 int read(const std::string& text) {
     try {
         return toByte(text);
     } catch (const Error& error) {
-        return error.kind() == ErrorKind::Overflow ? overflow : -2;
+        return error.kind() == ErrorKind::Overflow ? overflow : otherFailure;
     }
 }
 
@@ -40,6 +44,27 @@ TEST(ToByte, ReadsTheLeadingNumberRoundsHalvesToEvenAndRefusesWhatIsNoByte) {
         {std::string(400, '9'), overflow}, {"-" + std::string(400, '9'), overflow},
         {"0." + std::string(400, '0') + "1", 0}, {std::string(400, '0') + "12", 12}};
     for (const auto& [text, byte] : readings) EXPECT_EQ(read(text), byte) << "'" << text << "'";
+}
+
+// Texts biased toward what makes numbers: a byte or an overflow and never
+// another failure; blanks between characters and rubbish after a number
+// change nothing.
+TEST(ToByte, BlanksAndRubbishAfterANumberChangeNothing) {
+    const std::string pieces[] = {"0", "1", "2", "5", "9", "25", "255", "256", ".", "+", "-", "e", "E", "d", "&H",
+                                  "&O", "&h", "F", "x", "中", "２", "\u3000", "\xff", "\xe4\xb8"};
+    std::mt19937 random(20261206);
+    for (int i = 0; i < 30'000; ++i) {
+        std::string text, spaced = " ";
+        for (auto length = random() % 13; length > 0; --length) {
+            const std::string& piece = pieces[random() % std::size(pieces)];
+            text += piece;
+            spaced += (random() % 2 != 0 ? " \t" : "") + piece;  // between pieces, never inside a character
+        }
+        ASSERT_NE(read(text), otherFailure) << "'" << text << "'";
+        ASSERT_EQ(read(spaced), read(text)) << "'" << text << "' vs '" << spaced << "'";
+        const std::string number = std::to_string(random() % 256) + "." + std::to_string(random() % 10);
+        ASSERT_EQ(read(number + "x" + text), read(number)) << number << "x" << text;
+    }
 }
 
 }  // namespace

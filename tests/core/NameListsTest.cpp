@@ -4,18 +4,23 @@
 #include "core/NameLists.h"
 
 #include <gtest/gtest.h>
+#include <openssl/sha.h>
+
+#include <cstdio>
 
 namespace varnel {
 namespace {
 
 TEST(NameLists, EveryRowIsExactlyAsPublished) {
-    std::uint64_t digest = 0xcbf29ce484222325u;  // 64-bit FNV-1a of the rows, one per line, lists in order
+    std::string rows;  // one per line, lists in order
     for (const NameList list : {NameList::Weapon, NameList::Armour, NameList::Item, NameList::Magic}) {
-        for (const std::string_view row : names(list)) {
-            for (const char c : std::string(row) + '\n') digest = (digest ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
-        }
+        for (const std::string_view row : names(list)) rows += std::string(row) + '\n';
     }
-    EXPECT_EQ(digest, 0x8f9c3e16b466ea66u);
+    unsigned char digest[SHA256_DIGEST_LENGTH];
+    SHA256(reinterpret_cast<const unsigned char*>(rows.data()), rows.size(), digest);
+    char hex[2 * SHA256_DIGEST_LENGTH + 1];
+    for (int i = 0; i < SHA256_DIGEST_LENGTH; ++i) std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
+    EXPECT_STREQ(hex, "3d4b26949f9f367625fd9c1b4b2d8073f5af7bf806429e8f080fcf00c097c41a");
 }
 
 }  // namespace

@@ -114,5 +114,15 @@ TEST(BpsApply, WalksEveryActionKind) {
     EXPECT_EQ(bps::apply(bpsPatch(target.size(), actions, crc32(target)), source), target);
 }
 
+// Bytes that decode to no 64-bit number.
+TEST(BpsNumber, RefusesNumbersRunningPastTheEndOrBeyond64Bits) {
+    const Bytes twoToThe64{0x00, 0x7F, 0x7E, 0x7E, 0x7E, 0x7E, 0x7E, 0x7E, 0x7E, 0x80};
+    const Bytes elevenBytes{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x81};
+    for (const Bytes& bytes : {Bytes{}, Bytes{0x00, 0x7F}, twoToThe64, elevenBytes}) {
+        std::size_t position = 0;
+        EXPECT_THROW(bps::decodeNumber(bytes, position), FormatError) << bytes.size() << " bytes";
+    }
+}
+
 }  // namespace
 }  // namespace varnel

@@ -1,5 +1,6 @@
 // Patches made from two synthetic images apply back to exactly the second
-// one, in both formats, for the changes that strain each format's limits.
+// one, in both formats, for the changes that strain each format's limits;
+// and the BPS numbers they are made of.
 
 #include "formats/Bps.h"
 #include "formats/FormatError.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <random>
 #include <tuple>
 
@@ -83,6 +85,20 @@ TEST(IpsCreate, ReachesOffset0xFFFFFFAndRefusesLargerFiles) {
     EXPECT_TRUE(ips::apply(ips::create(shorter, largest), shorter) == largest);  // a record for its last byte
     EXPECT_THROW(ips::create(shorter, tooLarge), FormatError);
     EXPECT_THROW(ips::create(tooLarge, shorter), FormatError);
+}
+
+// BPS numbers at the lengths where their encoding grows.
+TEST(BpsNumber, RoundTripsWhereTheEncodingGrows) {
+    const std::pair<std::uint64_t, std::size_t> numberAndLength[] = {
+        {0, 1}, {127, 1}, {128, 2}, {16'511, 2}, {16'512, 3}, {std::numeric_limits<std::uint64_t>::max(), 10}};
+    for (const auto& [number, length] : numberAndLength) {
+        Bytes bytes{0xEE};  // decoding starts past what is already there
+        bps::encodeNumber(number, bytes);
+        EXPECT_EQ(bytes.size(), 1 + length) << number;
+        std::size_t position = 1;
+        EXPECT_EQ(bps::decodeNumber(bytes, position), number);
+        EXPECT_EQ(position, bytes.size());
+    }
 }
 
 }  // namespace

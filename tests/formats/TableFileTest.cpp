@@ -134,39 +134,24 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{document("\n\n" + record(R"("table": "magic", "index": 1e400, )" + fields)), 3, 0, "", "1e400", 0},
         BadInput{std::string(100'000, '[') + std::string(100'000, ']'), 0, 0, "", "嵌套", 0},
         BadInput{R"({"format": "varnel", "version": 1, "records": []})", 0, 0, "format", "“\"varnel\"”", 0},
-        BadInput{R"({"format": "varnel-rom-tables", "version": 1.0, "records": []})", 0, 0, "version", "“1.0”", 0},
         BadInput{R"({"format": "varnel-rom-tables", "version": 1})", 0, 0, "records", "缺少", 0},
         BadInput{document("[],"), 0, 1, "", "对象", 1},
         BadInput{document(record(R"("index": 1, )" + fields)), 0, 1, "table", "缺少", 1},
-        BadInput{document(record(R"("table": "sword", "index": 1, )" + fields)), 0, 1, "table", "“sword”", 1},
-        BadInput{document(record(R"("table": "magic", )" + fields)), 0, 1, "index", "缺少", 1},
         BadInput{document(record(R"("table": "magic", "index": -1, )" + fields)), 0, 1, "index", "“-1”", 1},
-        BadInput{document(record(R"("table": "magic", "index": 1.0, )" + fields)), 0, 1, "index", "“1.0”", 1},
         BadInput{document(record(R"("table": "armour", "index": 64, )" + fields)), 0, 1, "index", "0 到 63", 1},
         BadInput{document(record(R"("table": "magic", "index": 1, "fields": [1,2,3,4,5,6,7])")), 0, 1, "fields", "8 个", 1},
-        BadInput{document(record(R"("table": "magic", "index": 1)")), 0, 1, "fields", "缺少", 1},
         BadInput{document(record(R"("table": "magic", "index": 1, "fields": [1,2,7.5,4,5,6,7,8])")), 0, 1, "fields", "“7.5”", 1},
         BadInput{document(record(R"("table": "magic", "index": 1, "fields": [256,2,3,4,5,6,7,8])")), 0, 1, "fields", "“256”", 1},
         BadInput{document(record(R"("table": "magic", "index": 1, "fields": [1,2,3,4,5,6,7,18446744073709551616])")), 0, 1, "fields", "第 8 个值", 1},
-        BadInput{document(record(R"("table": "magic", "index": 1, "name": null, )" + fields)), 0, 1, "name", "字符串", 1},
         BadInput{document(record(R"("table": "magic", "index": 13, "name": "Holy 神圣之光", )" + fields)), 0, 1, "name", "“Leviathan 利维亚桑 ”", 1},
         BadInput{document(record(R"("table": "armour", "index": 0, )" + fields)), 0, 2, "index", "第 1 条记录已经有它", 1}));
-
-TEST(TableFile, DescribeSaysWhereThenWhat) {
-    EXPECT_EQ(describe({12, 0, "field3", "“300”超出 0 到 255 的范围。"}), "第 12 行，列 field3：“300”超出 0 到 255 的范围。");
-    EXPECT_EQ(describe({0, 4, "fields", "句子。"}), "第 4 条记录，键 fields：句子。");
-    EXPECT_EQ(describe({0, 0, "", "句子。"}), "句子。");
-}
 
 TEST(TableFile, FormatIsKnownFromExtensionOrContent) {
     EXPECT_EQ(formatFromExtension("tables.CSV"), TableFileFormat::Csv);
     EXPECT_EQ(formatFromExtension("a.b/tables.Json"), TableFileFormat::Json);
     EXPECT_EQ(formatFromExtension("tables.txt"), std::nullopt);
-    EXPECT_EQ(formatFromExtension("json"), std::nullopt);
     EXPECT_EQ(formatFromContent("\xEF\xBB\xBF \r\n\t{"), TableFileFormat::Json);
-    EXPECT_EQ(formatFromContent("  ["), TableFileFormat::Json);
     EXPECT_EQ(formatFromContent("table,index"), TableFileFormat::Csv);
-    EXPECT_EQ(formatFromContent(""), TableFileFormat::Csv);
 }
 
 }  // namespace
