@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "core/RomFile.h"
 #include "core/TableLayout.h"
+#include "formats/Crc32.h"
 #include "formats/ImageInfo.h"
 
 #include <CLI/CLI.hpp>

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -21,12 +20,6 @@ enum Command : std::uint64_t { SourceRead = 0, TargetRead = 1, SourceCopy = 2, T
 // A shorter match stays inside the surrounding TargetRead: ending it there
 // would cost two action numbers to save a few literal bytes.
 constexpr std::size_t minimumSourceRead = 4;
-
-std::string hex(std::uint32_t crc) {
-    std::array<char, 9> text{};
-    std::snprintf(text.data(), text.size(), "%08X", crc);
-    return text.data();
-}
 
 std::string decimal(std::uint64_t number) {
     return std::to_string(number);
@@ -53,11 +46,11 @@ FormatError numberTooLarge(std::size_t start) {
 void checkSource(std::uint64_t expectedSize, std::uint32_t expectedCrc, std::span<const std::uint8_t> source) {
     const std::uint32_t crc = crc32(source);
     if (expectedSize != source.size()) {
-        throw FormatError("补丁要求的源文件为 " + decimal(expectedSize) + " 字节、CRC-32 为 " + hex(expectedCrc) +
-                          "，而该文件为 " + decimal(source.size()) + " 字节、CRC-32 为 " + hex(crc) + "。");
+        throw FormatError("补丁要求的源文件为 " + decimal(expectedSize) + " 字节、CRC-32 为 " + crcText(expectedCrc) +
+                          "，而该文件为 " + decimal(source.size()) + " 字节、CRC-32 为 " + crcText(crc) + "。");
     }
     if (expectedCrc != crc) {
-        throw FormatError("补丁要求的源文件 CRC-32 为 " + hex(expectedCrc) + "，而该文件为 " + hex(crc) + "。");
+        throw FormatError("补丁要求的源文件 CRC-32 为 " + crcText(expectedCrc) + "，而该文件为 " + crcText(crc) + "。");
     }
 }
 
@@ -251,8 +244,8 @@ std::vector<std::uint8_t> apply(std::span<const std::uint8_t> patch, std::span<c
     const auto footer = patch.last(footerSize);
     const std::uint32_t patchCrc = crc32(patch.first(patch.size() - 4));
     if (readCrc(footer.subspan(8)) != patchCrc) {
-        throw FormatError("BPS 补丁已损坏：补丁记录的自身 CRC-32 为 " + hex(readCrc(footer.subspan(8))) +
-                          "，而补丁内容算得 " + hex(patchCrc) + "。");
+        throw FormatError("BPS 补丁已损坏：补丁记录的自身 CRC-32 为 " + crcText(readCrc(footer.subspan(8))) +
+                          "，而补丁内容算得 " + crcText(patchCrc) + "。");
     }
 
     std::size_t position = header.size();
@@ -272,8 +265,8 @@ std::vector<std::uint8_t> apply(std::span<const std::uint8_t> patch, std::span<c
     std::vector<std::uint8_t> target = ActionWalker(body, position, source, targetSize).run();
     const std::uint32_t targetCrc = crc32(target);
     if (targetCrc != readCrc(footer.subspan(4))) {
-        throw FormatError("打补丁的结果与补丁记录的目标文件不符：CRC-32 应为 " + hex(readCrc(footer.subspan(4))) +
-                          "，实际为 " + hex(targetCrc) + "。");
+        throw FormatError("打补丁的结果与补丁记录的目标文件不符：CRC-32 应为 " + crcText(readCrc(footer.subspan(4))) +
+                          "，实际为 " + crcText(targetCrc) + "。");
     }
     return target;
 }

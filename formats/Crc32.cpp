@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 
 namespace varnel {
 namespace {
@@ -21,6 +22,12 @@ std::uint32_t crc32(std::span<const std::uint8_t> bytes, std::uint32_t previous)
         bytes = bytes.subspan(length);
     }
     return static_cast<std::uint32_t>(crc);
+}
+
+std::string crcText(std::uint32_t crc) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(crc));
+    return text;
 }
 
 }  // namespace varnel

@@ -72,12 +72,6 @@ Digest DigestBuilder::finish() {
     return digest;
 }
 
-std::string crcText(std::uint32_t crc) {
-    char text[9];
-    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(crc));
-    return text;
-}
-
 std::string sha1Text(const std::array<std::uint8_t, 20>& sha1) {
     std::string text;
     for (const std::uint8_t byte : sha1) {

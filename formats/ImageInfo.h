@@ -49,8 +49,7 @@ private:
     std::uint32_t crc32_ = 0;
 };
 
-// Upper-case hexadecimal: "1A2B3C4D", and the SHA-1 as 40 lower-case digits.
-std::string crcText(std::uint32_t crc);
+// The SHA-1 as 40 lower-case hexadecimal digits.
 std::string sha1Text(const std::array<std::uint8_t, 20>& sha1);
 
 }  // namespace varnel
