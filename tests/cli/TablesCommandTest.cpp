@@ -62,8 +62,8 @@ TEST_F(TablesCommandTest, ExportThenImportOfAnUnchangedFileWritesNothing) {
 TEST_F(TablesCommandTest, OneChangedCellChangesExactlyOneByte) {
     const std::size_t offset = fieldOffset(TableKind::Armour, 10, 5);
     ASSERT_NE(original[offset], 8);
-    // Columns in another order, name left out; field5 written as the window would read "7.5".
-    std::string row = "7.5,10,armour";
+    // Columns in another order, name left out; field5 read as the window reads " ７.5 ".
+    std::string row = "\" ７.5 \",10,armour";
     for (const int k : {1, 2, 3, 4, 6, 7, 8}) row += "," + std::to_string(original[fieldOffset(TableKind::Armour, 10, k)]);
     const std::string table =
         writeText("one.csv", "field5,index,table,field1,field2,field3,field4,field6,field7,field8\r\n" + row + "\r\n");

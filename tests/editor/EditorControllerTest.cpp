@@ -145,5 +145,17 @@ TEST_F(EditorControllerTest, ASaveAnsweredNoOrStoppedByAValueOutOfRangeChangesNe
     EXPECT_EQ(boxes("wt"), recordAt(0x61410));
 }
 
+// Through the window every list always has a selection; should one ever report none, nothing breaks.
+TEST_F(EditorControllerTest, AListWithoutASelectionKeepsItsBoxesAndRefusesASave) {
+    openImage();
+    view.boxes["at2"] = "5";
+    view.selected.erase(Control::la);
+    controller.onSelect(TableKind::Armour);
+    save(true);
+    EXPECT_EQ(view.boxes["at2"], "5");
+    EXPECT_EQ(view.errors, std::vector<std::string>{"保存失败：防具列表中没有选中的条目。\n本次没有保存任何修改。"});
+    EXPECT_EQ(testing::readFile(image), original);
+}
+
 }  // namespace
 }  // namespace varnel

@@ -59,13 +59,6 @@ TEST(CsvTableFile, FindsColumnsByNameInAnyOrderAndIgnoresOthers) {
     EXPECT_EQ(read.records, (std::vector<TableRecord>{{TableKind::Magic, 2, {1, 2, 3, 4, 5, 6, 7, 8}}}));
 }
 
-TEST(CsvTableFile, FieldCellsAreReadLikeTheFieldBoxes) {
-    const auto read = readCsv("table,index,field1,field2,field3,field4,field5,field6,field7,field8\r\n"
-                              "armour,63, 7.5 ,&HFF,２５５,1e2,0,\"3 \",2.5,\"\u3000" "9\"\r\n");
-    EXPECT_EQ(problemsOf(read), "");
-    EXPECT_EQ(read.records, (std::vector<TableRecord>{{TableKind::Armour, 63, {8, 255, 255, 100, 0, 3, 2, 9}}}));
-}
-
 struct BadInput {
     std::string text;
     std::size_t line;
