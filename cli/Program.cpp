@@ -42,8 +42,8 @@ std::string describe(const CLI::ParseError& error) {
     std::string text = "命令行参数有误";
     if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr) text = "缺少必需的参数";
     else if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) text = "有多余的参数";
-    else if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) text = "参数的取值无效";
-    else if (dynamic_cast<const CLI::ConversionError*>(&error) != nullptr) text = "参数的取值无效";
+    else if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr ||
+             dynamic_cast<const CLI::ConversionError*>(&error) != nullptr) text = "参数的取值无效";
     else if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) text = "参数的个数不对";
     return text + "（" + error.what() + "）。用 --help 查看用法。";
 }
