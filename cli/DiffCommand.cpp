@@ -4,7 +4,6 @@
 #include "cli/Arguments.h"
 #include "cli/Command.h"
 #include "cli/Texts.h"
-#include "core/NameLists.h"
 #include "core/RomFile.h"
 #include "core/RomStore.h"
 #include "formats/TableFile.h"
@@ -107,7 +106,7 @@ private:
         for (const FieldDifference& d : differences) {
             fields.push_back({{"table", tableKey(d.kind)},
                               {"index", d.index},
-                              {"name", names(nameListOf(d.kind))[static_cast<std::size_t>(d.index)]},
+                              {"name", recordName(d.kind, d.index)},
                               {"field", d.field},
                               {"a", d.a},
                               {"b", d.b}});

@@ -2,6 +2,8 @@
 // Whole files in and out for the commands: reads are bounded, and an output
 // is either complete in its place or not there at all.
 
+#include "formats/Bps.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
@@ -12,8 +14,8 @@ namespace varnel::cli {
 
 // Table files are small; anything larger is not one.
 inline constexpr std::uint64_t tableFileLimit = 16u << 20;
-// Images and patches; also the largest target a patch may make.
-inline constexpr std::uint64_t binaryFileLimit = 1u << 30;
+// Images and patches: as large as the largest target a BPS patch may make.
+inline constexpr std::uint64_t binaryFileLimit = bps::maximumTargetSize;
 
 // An existing regular file, whole. Refuses one over `limit` bytes.
 std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& file, std::uint64_t limit);

@@ -40,8 +40,8 @@ ImageFacts examine(const std::filesystem::path& image) {
     std::vector<std::uint8_t> piece(pieceSize);
     for (std::uint64_t offset = 0; offset < facts.size; offset += pieceSize) {
         const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, facts.size - offset));
-        const std::span<const std::uint8_t> bytes = std::span(piece).first(length);
-        file.readAt(offset, std::span(piece).first(length));
+        const std::span<std::uint8_t> bytes = std::span(piece).first(length);
+        file.readAt(offset, bytes);
         whole.add(bytes);
         if (offset + length > romStart) {
             rom.add(bytes.subspan(static_cast<std::size_t>(romStart > offset ? romStart - offset : 0)));

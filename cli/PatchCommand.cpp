@@ -16,7 +16,7 @@ namespace varnel::cli {
 namespace {
 
 // "ips" for "x.IPS"; empty without an extension.
-std::string formatFromExtension(const std::filesystem::path& file) {
+std::string patchFormatOf(const std::filesystem::path& file) {
     std::string extension = file.extension().string();
     if (!extension.empty()) extension.erase(0, 1);
     std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -37,7 +37,7 @@ public:
     }
 
     int run(Output output) override {
-        const std::string format = format_.empty() ? formatFromExtension(patch_) : format_;
+        const std::string format = format_.empty() ? patchFormatOf(patch_) : format_;
         if (format != "ips" && format != "bps") {
             throw Failure("无法从文件名 " + patch_.string() + " 判断补丁格式，请用 --format ips 或 --format bps 指定。");
         }

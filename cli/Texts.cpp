@@ -1,6 +1,6 @@
 #include "cli/Texts.h"
 
-#include "core/NameLists.h"
+#include "formats/TableFile.h"
 
 namespace varnel::cli {
 
@@ -14,8 +14,8 @@ std::string_view tableTitle(TableKind kind) {
 }
 
 std::string recordLabel(TableKind kind, int index) {
-    const std::string_view name = names(nameListOf(kind))[static_cast<std::size_t>(index)];
-    return std::string(tableTitle(kind)) + " #" + std::to_string(index) + " “" + std::string(name) + "”";
+    return std::string(tableTitle(kind)) + " #" + std::to_string(index) + " “" + std::string(recordName(kind, index)) +
+           "”";
 }
 
 std::string fieldChange(TableKind kind, int index, int field, int from, int to) {
