@@ -3,27 +3,20 @@
 
 #include "cli/Arguments.h"
 #include "cli/Command.h"
-#include "cli/Texts.h"
+#include "core/NameLists.h"
 #include "core/RomFile.h"
 #include "core/RomStore.h"
+#include "core/TableTexts.h"
+#include "formats/ImageDiff.h"
 #include "formats/TableFile.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <array>
 
 namespace varnel::cli {
 namespace {
-
-struct FieldDifference {
-    TableKind kind;
-    int index;
-    int field;
-    int a;
-    int b;
-};
 
 std::vector<FieldDifference> tableDifferences(const std::filesystem::path& imageA, const std::filesystem::path& imageB) {
     RomStore a;
@@ -32,18 +25,7 @@ std::vector<FieldDifference> tableDifferences(const std::filesystem::path& image
     a.load();
     b.open(imageB, OpenMode::ReadOnly);
     b.load();
-    std::vector<FieldDifference> differences;
-    for (const TableSpec& table : tableSpecs) {
-        for (int index = 0; index < table.recordCount; ++index) {
-            const ItemRecord fieldsA = a.record(table.kind, index);
-            const ItemRecord fieldsB = b.record(table.kind, index);
-            for (int field = 1; field <= recordSize; ++field) {
-                const auto k = static_cast<std::size_t>(field - 1);
-                if (fieldsA[k] != fieldsB[k]) differences.push_back({table.kind, index, field, fieldsA[k], fieldsB[k]});
-            }
-        }
-    }
-    return differences;
+    return fieldDifferences(a, b);
 }
 
 // Bytes outside the tables that differ, counting every byte that only the
@@ -65,10 +47,7 @@ std::uint64_t outsideDifferences(const std::filesystem::path& imageA, const std:
         const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, common - offset));
         a.readAt(offset, std::span(pieceA).first(length));
         b.readAt(offset, std::span(pieceB).first(length));
-        for (std::size_t i = 0; i < length; ++i) {
-            const std::uint64_t at = offset + i;
-            if (pieceA[i] != pieceB[i] && (at < tablesBegin || at >= tablesEnd)) ++count;
-        }
+        count += differingBytesOutsideTables(offset, std::span(pieceA).first(length), std::span(pieceB).first(length));
     }
     return count;
 }

@@ -5,17 +5,16 @@
 #include "cli/Command.h"
 #include "cli/Failure.h"
 #include "cli/Files.h"
-#include "cli/Texts.h"
 #include "core/RomStore.h"
+#include "core/TableTexts.h"
 #include "formats/CsvTableFile.h"
+#include "formats/ImageDiff.h"
 #include "formats/JsonTableFile.h"
 #include "formats/TableFile.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <string_view>
-#include <tuple>
 
 namespace varnel::cli {
 namespace {
@@ -52,37 +51,20 @@ public:
         }
 
         // Changes are listed in table order, whatever the file's order.
-        std::sort(contents.records.begin(), contents.records.end(), [](const TableRecord& a, const TableRecord& b) {
-            return std::tie(a.kind, a.index) < std::tie(b.kind, b.index);
-        });
-        std::vector<const TableRecord*> changed;
-        int fields = 0;
+        const std::vector<FieldDifference> changes = fieldChanges(store, contents.records);
+        for (const FieldDifference& change : changes) {
+            output.out << fieldChange(change.kind, change.index, change.field, change.a, change.b) << '\n';
+        }
+        std::vector<TableRecord> changed;
         for (const TableRecord& record : contents.records) {
-            const ItemRecord old = store.record(record.kind, record.index);
-            for (int field = 1; field <= recordSize; ++field) {
-                const auto k = static_cast<std::size_t>(field - 1);
-                if (old[k] == record.fields[k]) continue;
-                output.out << fieldChange(record.kind, record.index, field, old[k], record.fields[k]) << '\n';
-                ++fields;
-            }
-            if (old != record.fields) changed.push_back(&record);
+            if (store.record(record.kind, record.index) != record.fields) changed.push_back(record);
         }
-
-        if (!dryRun_ && !changed.empty()) {
-            for (const TableRecord* record : changed) {
-                for (int field = 1; field <= recordSize; ++field) {
-                    store.setField(record->kind, record->index, field,
-                                   record->fields[static_cast<std::size_t>(field - 1)]);
-                }
-                store.writeRecord(record->kind, record->index);
-            }
-            store.sync();
-        }
+        if (!dryRun_ && !changed.empty()) store.saveRecords(changed);
 
         if (changed.empty()) {
             output.out << "表格文件与镜像一致，没有需要写入的内容。\n";
         } else {
-            output.out << (dryRun_ ? "试运行：将修改 " : "已修改 ") << changed.size() << " 条记录中的 " << fields
+            output.out << (dryRun_ ? "试运行：将修改 " : "已修改 ") << changed.size() << " 条记录中的 " << changes.size()
                        << " 个字段" << (dryRun_ ? "，镜像没有任何改动。\n" : "。\n");
         }
         return exitSuccess;

@@ -4,23 +4,20 @@
 #include "cli/Command.h"
 #include "cli/Failure.h"
 #include "cli/Files.h"
+#include "core/Utf8.h"
 #include "formats/Bps.h"
 #include "formats/Ips.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-#include <cctype>
 
 namespace varnel::cli {
 namespace {
 
 // "ips" for "x.IPS"; empty without an extension.
 std::string patchFormatOf(const std::filesystem::path& file) {
-    std::string extension = file.extension().string();
+    std::string extension = lowerAscii(file.extension().string());
     if (!extension.empty()) extension.erase(0, 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;
 }
 

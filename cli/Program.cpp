@@ -16,23 +16,10 @@ namespace {
 
 constexpr const char* programName = "varnel-rom-tables";
 
-std::string_view doing(FileAction action) {
-    switch (action) {
-    case FileAction::Open: return "打开";
-    case FileAction::Read: return "读取";
-    case FileAction::Write: return "写入";
-    case FileAction::Sync: return "写入磁盘";
-    }
-    return "访问";
-}
-
 std::string describe(const Error& error) {
-    if (error.kind() == ErrorKind::Overflow) return "数值“" + error.text() + "”超出 0 到 255 的范围。";
-    std::string text = std::string(doing(error.action())) + "文件";
-    if (!error.path().empty()) text += " " + error.path().string();
-    text += " 失败：" + reasonText(error);
-    if (error.action() == FileAction::Write && error.problem() == FileProblem::System) {
-        text += " 文件中可能只写入了部分修改。";
+    std::string text = error.what();
+    if (error.kind() == ErrorKind::FileAccess) {
+        if (const std::string_view aftermath = aftermathText(error); !aftermath.empty()) text += " " + std::string(aftermath);
     }
     return text;
 }

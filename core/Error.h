@@ -2,8 +2,8 @@
 // The one error type of the program. Core code throws it; the editor turns it
 // into a message for the user at the event boundary.
 
+#include <exception>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 
 namespace varnel {
@@ -24,13 +24,16 @@ enum class FileProblem {
     Replaced,        // the path no longer names the file that was opened
 };
 
-class Error : public std::runtime_error {
+// what() is one Chinese sentence: what failed, on which file, and why.
+class Error : public std::exception {
 public:
     // A field value outside 0..255, or too large to represent at all.
     static Error overflow(std::string text);
 
     static Error fileAccess(FileAction action, std::filesystem::path path, FileProblem problem,
                             std::string systemReason = {});
+
+    const char* what() const noexcept override { return message_.c_str(); }
 
     ErrorKind kind() const noexcept { return kind_; }
 
@@ -44,9 +47,10 @@ public:
     const std::string& systemReason() const noexcept { return systemReason_; }
 
 private:
-    Error(ErrorKind kind, const std::string& message);
+    explicit Error(ErrorKind kind) : kind_(kind) {}
 
     ErrorKind kind_;
+    std::string message_;
     std::string text_;
     FileAction action_ = FileAction::Open;
     std::filesystem::path path_;

@@ -4,6 +4,17 @@
 
 namespace varnel {
 
+std::string actionOnFile(FileAction action, const std::filesystem::path& file) {
+    const std::string named = file.empty() ? "文件" : "文件 " + file.string();
+    switch (action) {
+    case FileAction::Open: return "打开" + named;
+    case FileAction::Read: return "读取" + named;
+    case FileAction::Write: return "写入" + named;
+    case FileAction::Sync: return "把" + named + (file.empty() ? "" : " ") + "写入磁盘";
+    }
+    return "访问" + named;
+}
+
 std::string reasonText(const Error& error) {
     switch (error.problem()) {
     case FileProblem::System: return error.systemReason();
@@ -16,6 +27,22 @@ std::string reasonText(const Error& error) {
     case FileProblem::Replaced: return "文件在打开之后已被移动、改名、替换或删除。";
     }
     return error.systemReason();
+}
+
+std::string failureText(const Error& error) {
+    return actionOnFile(error.action(), error.path()) + (error.path().empty() ? "" : " ") + "失败：" +
+           reasonText(error);
+}
+
+std::string_view aftermathText(const Error& error) {
+    if (error.action() == FileAction::Sync) return "修改可能没有完整写入磁盘，请再试一次。";
+    if (error.action() != FileAction::Write) return "";
+    if (error.problem() == FileProblem::System) return "文件中可能只写入了部分修改，请检查文件后再试一次。";
+    return "本次没有保存任何修改。";
+}
+
+std::string overflowText(std::string_view text) {
+    return "数值“" + std::string(text) + "”超出 0 到 255 的范围。";
 }
 
 }  // namespace varnel

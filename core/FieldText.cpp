@@ -1,6 +1,7 @@
 #include "core/FieldText.h"
 
 #include "core/Error.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -18,26 +19,10 @@ constexpr char stopCharacter = '\x01';
 std::string normalise(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        char32_t code = lead;
-        std::size_t length = 1;
-        if (lead >= 0x80) {
-            length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-            code = length == 4 ? lead & 0x07u : length == 3 ? lead & 0x0Fu : lead & 0x1Fu;
-            bool wellFormed = length > 1 && i + length <= text.size();
-            for (std::size_t k = 1; wellFormed && k < length; ++k) {
-                const auto next = static_cast<unsigned char>(text[i + k]);
-                wellFormed = (next & 0xC0u) == 0x80u;
-                code = (code << 6) | (next & 0x3Fu);
-            }
-            if (!wellFormed) {
-                length = 1;
-                code = stopCharacter;
-            }
-        }
-        i += length;
+    while (!text.empty()) {
+        const Utf8Character character = firstCharacter(text);
+        text.remove_prefix(character.length);
+        char32_t code = character.valid ? character.code : stopCharacter;
         if (code == 0x3000) {
             code = ' ';
         } else if (code >= 0xFF01 && code <= 0xFF5E) {
@@ -53,10 +38,8 @@ std::string normalise(std::string_view text) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 int digitValue(char c, int radix) {
-    const char l = lower(c);
+    const char l = lowerAscii(c);
     int value = 99;
     if (isDigit(l)) value = l - '0';
     else if (l >= 'a' && l <= 'f') value = l - 'a' + 10;
@@ -108,7 +91,7 @@ std::uint8_t readDecimal(const std::string& text, std::string_view original) {
     }
 
     std::int64_t exponent = 0;
-    if (seenDigit && i < text.size() && (lower(text[i]) == 'e' || lower(text[i]) == 'd')) {
+    if (seenDigit && i < text.size() && (lowerAscii(text[i]) == 'e' || lowerAscii(text[i]) == 'd')) {
         ++i;
         bool negativeExponent = false;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
@@ -156,7 +139,7 @@ std::string toText(std::uint8_t value) {
 std::uint8_t toByte(std::string_view text) {
     const std::string number = normalise(text);
     if (number.size() >= 2 && number[0] == '&') {
-        const char prefix = lower(number[1]);
+        const char prefix = lowerAscii(number[1]);
         if (prefix == 'h') return readRadix(number, 2, 16, text);
         if (prefix == 'o') return readRadix(number, 2, 8, text);
     }

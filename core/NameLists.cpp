@@ -106,6 +106,11 @@ NameList nameListOf(TableKind kind) {
     return NameList::Weapon;
 }
 
+std::string_view recordName(TableKind kind, int index) {
+    if (!isValidRecord(kind, index)) return {};
+    return names(nameListOf(kind))[static_cast<std::size_t>(index)];
+}
+
 static_assert(weaponNames.size() == tableSpec(TableKind::Weapon).recordCount);
 static_assert(armourNames.size() == tableSpec(TableKind::Armour).recordCount);
 static_assert(magicNames.size() == tableSpec(TableKind::Magic).recordCount);

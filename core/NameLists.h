@@ -17,4 +17,8 @@ std::span<const std::string_view> names(NameList list);
 // The list whose positions index the table. The item list has no table.
 NameList nameListOf(TableKind kind);
 
+// The row that names a record, trailing blanks included; empty for an index
+// outside its table.
+std::string_view recordName(TableKind kind, int index);
+
 }  // namespace varnel

@@ -10,7 +10,7 @@ std::size_t RomStore::position(TableKind kind, int record) {
     if (!isValidRecord(kind, record)) {
         throw std::out_of_range("record index " + std::to_string(record) + " outside its table");
     }
-    return fieldOffset(kind, record, 1) - tablesBegin;
+    return recordSequence(kind, record) * recordSize;
 }
 
 void RomStore::requireOpen(FileAction action) const {
@@ -55,6 +55,10 @@ void RomStore::setField(TableKind kind, int record, int field, std::uint8_t valu
     bytes_[position(kind, record) + static_cast<std::size_t>(field - 1)] = value;
 }
 
+void RomStore::setRecord(TableKind kind, int record, const ItemRecord& fields) {
+    std::copy(fields.begin(), fields.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(position(kind, record)));
+}
+
 void RomStore::writeRecord(TableKind kind, int record) {
     const std::size_t first = position(kind, record);
     requireOpen(FileAction::Write);
@@ -68,6 +72,12 @@ void RomStore::writeRecord(TableKind kind, int record) {
 void RomStore::sync() {
     requireOpen(FileAction::Sync);
     file_.sync();
+}
+
+void RomStore::saveRecords(std::span<const TableRecord> records) {
+    for (const TableRecord& record : records) setRecord(record.kind, record.index, record.fields);
+    for (const TableRecord& record : records) writeRecord(record.kind, record.index);
+    sync();
 }
 
 }  // namespace varnel

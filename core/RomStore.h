@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 
 namespace varnel {
 
@@ -34,12 +35,16 @@ public:
     // from 1 to 8; anything else throws std::out_of_range.
     ItemRecord record(TableKind kind, int record) const;
     void setField(TableKind kind, int record, int field, std::uint8_t value);
+    void setRecord(TableKind kind, int record, const ItemRecord& fields);
 
     // Writes the record's eight bytes, and only those, in place.
     void writeRecord(TableKind kind, int record);
 
     // Pushes what was written to stable storage.
     void sync();
+
+    // A save: each record into memory, each written in place, then one flush.
+    void saveRecords(std::span<const TableRecord> records);
 
     void close() noexcept { file_.close(); }
 

@@ -56,4 +56,21 @@ constexpr std::uint32_t fieldOffset(TableKind kind, int record, int field) {
     return tableSpec(kind).baseOffset + static_cast<std::uint32_t>(recordSize * record + (field - 1));
 }
 
+// The three tables hold this many records in a row.
+inline constexpr std::size_t recordsInAllTables = tablesSize / recordSize;
+
+// A record's place in that row: 0 for the first weapon, 207 for the last spell.
+constexpr std::size_t recordSequence(TableKind kind, int record) {
+    return (fieldOffset(kind, record, 1) - tablesBegin) / recordSize;
+}
+
+// One record with the place it belongs to.
+struct TableRecord {
+    TableKind kind;
+    int index;  // from 0 within its table
+    ItemRecord fields;
+
+    friend bool operator==(const TableRecord&, const TableRecord&) = default;
+};
+
 }  // namespace varnel

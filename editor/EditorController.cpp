@@ -2,8 +2,8 @@
 
 #include "core/Error.h"
 #include "core/FieldText.h"
-#include "editor/Messages.h"
 #include "core/NameLists.h"
+#include "editor/Messages.h"
 
 #include <array>
 #include <exception>
@@ -83,15 +83,10 @@ void EditorController::save() {
     if (!view_.confirm(messages::savePrompt, messages::saveTitle)) return;
 
     // All or nothing: every box is converted before memory or the file changes.
-    struct Change {
-        TableKind kind;
-        int index;
-        ItemRecord fields;
-    };
-    std::array<Change, tableControls.size()> changes{};
+    std::array<TableRecord, tableControls.size()> changes{};
     for (std::size_t t = 0; t < tableControls.size(); ++t) {
         const TableControls& table = tableControls[t];
-        Change& change = changes[t];
+        TableRecord& change = changes[t];
         change = {table.kind, view_.selectedIndex(table.list), {}};
         if (!isValidRecord(table.kind, change.index)) {
             view_.showError(messages::noSelection(table));
@@ -107,14 +102,7 @@ void EditorController::save() {
             }
         }
     }
-
-    for (const Change& change : changes) {
-        for (int field = 1; field <= recordSize; ++field) {
-            store_.setField(change.kind, change.index, field, change.fields[static_cast<std::size_t>(field - 1)]);
-        }
-    }
-    for (const Change& change : changes) store_.writeRecord(change.kind, change.index);
-    store_.sync();
+    store_.saveRecords(changes);
 }
 
 }  // namespace varnel

@@ -14,9 +14,6 @@ inline constexpr std::string_view savePrompt = "确定要保存修改结果？";
 inline constexpr std::string_view saveTitle = "Varnel修改器";
 inline constexpr std::string_view errorTitle = saveTitle;
 
-// A caption without its access-key marker and trailing blanks.
-std::string plainCaption(std::string_view caption);
-
 // A field whose text is not a value 0..255; nothing was saved.
 std::string fieldOutOfRange(const TableControls& table, int field, std::string_view typed);
 

@@ -1,7 +1,7 @@
 #pragma once
-// The controls behind each item table: its list, its eight field boxes and the
-// captions that say what each field means. One row per table, in table order,
-// so every per-table routine is one loop over these rows.
+// The controls behind each item table: its list and its eight field boxes.
+// One row per table, in table order, so every per-table routine is one loop
+// over these rows. What the boxes mean is in core/TableTexts.h.
 
 #include "core/TableLayout.h"
 #include "editor/Controls.h"
@@ -9,7 +9,6 @@
 #include <array>
 #include <cstddef>
 #include <optional>
-#include <string_view>
 
 namespace varnel {
 
@@ -17,23 +16,14 @@ struct TableControls {
     TableKind kind;
     Control list;
     BoxGroup boxes;
-    std::string_view heading;
-    // Captions of the field labels exactly as the window shows them; "&"
-    // marks the access key.
-    std::array<std::string_view, recordSize> labels;
 
     constexpr FieldBox box(int field) const { return {boxes, field}; }
 };
 
 inline constexpr std::array<TableControls, 3> tableControls{{
-    {TableKind::Weapon, Control::lw, BoxGroup::wt, "武器",
-     {"攻击附带魔法属性    ", "攻击命中率%", "物理攻击力", "追加负面状态  ", "武器可发动的魔法  ", "附加伤害",
-      "人物能力提升,属性魔法伤害加成     ", "装备适合职业"}},
-    {TableKind::Armour, Control::la, BoxGroup::at, "防具",
-     {"魔法抗性(及弱点)", "回避率%", "物理防御力", "魔法免疫类型", "魔法防御", "未知属性", "人物能力提升",
-      "装备适合职业"}},
-    {TableKind::Magic, Control::cm, BoxGroup::mt, "魔法",
-     {"1", "命中率%", "魔法威力", "状态魔法", "魔法效果", "攻击对象&范围", "7", "可使用职业"}},
+    {TableKind::Weapon, Control::lw, BoxGroup::wt},
+    {TableKind::Armour, Control::la, BoxGroup::at},
+    {TableKind::Magic, Control::cm, BoxGroup::mt},
 }};
 
 constexpr const TableControls& controlsOf(TableKind kind) {

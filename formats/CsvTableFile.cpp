@@ -2,6 +2,8 @@
 
 #include "core/Error.h"
 #include "core/FieldText.h"
+#include "core/NameLists.h"
+#include "core/Utf8.h"
 #include "formats/ReaderText.h"
 #include "formats/RecordCollector.h"
 

@@ -1,5 +1,6 @@
 #include "formats/JsonTableFile.h"
 
+#include "core/NameLists.h"
 #include "formats/ReaderText.h"
 #include "formats/RecordCollector.h"
 

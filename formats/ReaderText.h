@@ -15,9 +15,6 @@ std::string_view withoutByteOrderMark(std::string_view text);
 // Without leading and trailing spaces and tabs.
 std::string_view trimBlanks(std::string_view text);
 
-// ASCII letters in lower case; other bytes unchanged.
-std::string lowerAscii(std::string_view text);
-
 // “text” for a message: broken UTF-8 and control characters become U+FFFD,
 // so the message is always valid UTF-8 and harmless on a terminal, and long
 // text is cut to its first characters followed by "…".

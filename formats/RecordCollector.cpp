@@ -1,13 +1,10 @@
 #include "formats/RecordCollector.h"
 
+#include "core/NameLists.h"
 #include "formats/ReaderText.h"
 
 namespace varnel {
 namespace {
-
-std::size_t recordPosition(TableKind kind, int index) {
-    return (tableSpec(kind).baseOffset - tablesBegin) / recordSize + static_cast<std::size_t>(index);
-}
 
 std::string recordText(TableKind kind, int index) {
     return std::string(tableKey(kind)) + " 表第 " + std::to_string(index) + " 号记录";
@@ -15,7 +12,7 @@ std::string recordText(TableKind kind, int index) {
 
 }  // namespace
 
-RecordCollector::RecordCollector() : firstSeen_(tablesSize / recordSize) {}
+RecordCollector::RecordCollector() : firstSeen_(recordsInAllTables) {}
 
 void RecordCollector::beginRow(std::size_t line, std::size_t record) {
     current_ = {line, record};
@@ -57,7 +54,7 @@ void RecordCollector::endRow(std::optional<TableKind> kind, std::optional<int> i
         problem("name", "名称" + quotedText(name) + "与 " + recordText(*kind, *index) + "的名称" + quotedText(ownName) +
                             "不符，行可能错位了。");
     }
-    auto& first = firstSeen_[recordPosition(*kind, *index)];
+    auto& first = firstSeen_[recordSequence(*kind, *index)];
     if (first) {
         problem("index", recordText(*kind, *index) + "重复出现，" + placeText(*first) + "已经有它。");
     } else {

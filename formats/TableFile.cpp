@@ -1,6 +1,6 @@
 #include "formats/TableFile.h"
 
-#include "core/NameLists.h"
+#include "core/Utf8.h"
 #include "formats/ReaderText.h"
 
 namespace varnel {
@@ -20,11 +20,6 @@ std::optional<TableKind> tableFromKey(std::string_view key) {
         if (wanted == tableKey(table.kind)) return table.kind;
     }
     return std::nullopt;
-}
-
-std::string_view recordName(TableKind kind, int index) {
-    if (!isValidRecord(kind, index)) return {};
-    return names(nameListOf(kind))[static_cast<std::size_t>(index)];
 }
 
 std::optional<TableFileFormat> formatFromExtension(const std::filesystem::path& file) {

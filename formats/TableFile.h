@@ -14,23 +14,11 @@
 
 namespace varnel {
 
-struct TableRecord {
-    TableKind kind;
-    int index;  // from 0 within its table
-    ItemRecord fields;
-
-    friend bool operator==(const TableRecord&, const TableRecord&) = default;
-};
-
 // "weapon", "armour", "magic".
 std::string_view tableKey(TableKind kind);
 
 // The table of a key, after trimming blanks, in any letter case.
 std::optional<TableKind> tableFromKey(std::string_view key);
-
-// The row of the record's name list, trailing blanks included; empty for an
-// index outside its table.
-std::string_view recordName(TableKind kind, int index);
 
 enum class TableFileFormat { Csv, Json };
 

@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "core/TableTexts.h"
 #include "editor/Messages.h"
 #include "editor/TableControls.h"
 #include "ui/WindowLayout.h"
@@ -33,7 +34,7 @@ std::size_t indexOf(BoxGroup group) { return static_cast<std::size_t>(group); }
 std::string_view labelCaption(BoxGroup group, int field) {
     static constexpr std::array<std::string_view, 8> numbers{"1", "2", "3", "4", "5", "6", "7", "8"};
     for (const TableControls& table : tableControls) {
-        if (table.boxes == group) return table.labels[static_cast<std::size_t>(field - 1)];
+        if (table.boxes == group) return fieldCaptions(table.kind)[static_cast<std::size_t>(field - 1)];
     }
     return numbers[static_cast<std::size_t>(field - 1)];
 }
@@ -109,7 +110,7 @@ void MainWindow::buildControls() {
             lineEdit->setObjectName(QString::fromStdString(boxName({group.group, field})));
             lineEdit->setGeometry(QRect(group.firstBox + group.boxStep * (field - 1), layout::boxSize));
             lineEdit->setMaxLength(3);
-            lineEdit->setAccessibleName(QString::fromStdString(messages::plainCaption(caption)));
+            lineEdit->setAccessibleName(QString::fromStdString(plainCaption(caption)));
             label->setBuddy(lineEdit);  // also turns "&" into an underlined access key
             boxes_[indexOf(group.group)][index] = lineEdit;
         }

@@ -3,6 +3,7 @@
 // top-left corner of the client area. The window never resizes, so fixed
 // positions are the layout.
 
+#include "core/TableTexts.h"
 #include "editor/Controls.h"
 
 #include <QRect>
@@ -25,10 +26,10 @@ struct ListLayout {
 };
 
 inline constexpr std::array<ListLayout, 4> lists{{
-    {Control::lw, {24, 40, 113, 196}, "wl", "武器", {24, 16, 41, 17}},
-    {Control::la, {288, 40, 113, 196}, "al", "防具", {288, 16, 41, 17}},
+    {Control::lw, {24, 40, 113, 196}, "wl", tableTitle(TableKind::Weapon), {24, 16, 41, 17}},
+    {Control::la, {288, 40, 113, 196}, "al", tableTitle(TableKind::Armour), {288, 16, 41, 17}},
     {Control::li, {560, 40, 113, 196}, "il", "物品", {560, 16, 41, 17}},
-    {Control::cm, {24, 296, 145, 20}, "ml", "魔法", {24, 272, 33, 17}},
+    {Control::cm, {24, 296, 145, 20}, "ml", tableTitle(TableKind::Magic), {24, 272, 33, 17}},
 }};
 
 // Eight field boxes, box k at firstBox + (k - 1) * boxStep, each with a label.

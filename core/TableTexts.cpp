@@ -1,16 +1,16 @@
-#include "cli/Texts.h"
+#include "core/TableTexts.h"
 
-#include "formats/TableFile.h"
+#include "core/NameLists.h"
 
-namespace varnel::cli {
+namespace varnel {
 
-std::string_view tableTitle(TableKind kind) {
-    switch (kind) {
-    case TableKind::Weapon: return "武器";
-    case TableKind::Armour: return "防具";
-    case TableKind::Magic: return "魔法";
+std::string plainCaption(std::string_view caption) {
+    std::string plain;
+    for (const char c : caption) {
+        if (c != '&') plain.push_back(c);
     }
-    return {};
+    while (!plain.empty() && plain.back() == ' ') plain.pop_back();
+    return plain;
 }
 
 std::string recordLabel(TableKind kind, int index) {
@@ -23,4 +23,4 @@ std::string fieldChange(TableKind kind, int index, int field, int from, int to) 
            std::to_string(to);
 }
 
-}  // namespace varnel::cli
+}  // namespace varnel
