@@ -10,14 +10,17 @@ source scripts/setup.sh
 install_missing "${build_packages[@]}"
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Layers"
+./scripts/check-layers.sh
+
 echo "== Build and test (build/)"
 build_shared
-ctest --test-dir build --output-on-failure -j2
+ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 echo "== Build and test with sanitizers (build-sanitize/)"
 configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVARNEL_WERROR=ON -DVARNEL_SANITIZE=ON \
     -DVARNEL_BUILD_BENCHMARKS=OFF
-ctest --test-dir build-sanitize --output-on-failure -j2
+ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
 
 if command -v clang++ >/dev/null; then
     echo "== Fuzz the file readers (build-fuzz/)"
@@ -49,8 +52,7 @@ else
 fi
 
 echo "== Install into a staging folder"
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
+make_temporary_folder stage
 DESTDIR="$stage" cmake --install build --prefix /usr >/dev/null
 for file in usr/bin/varnel-rom-editor \
             usr/bin/varnel-rom-tables \
