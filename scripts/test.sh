@@ -54,7 +54,7 @@ trap 'rm -rf "$stage"' EXIT
 DESTDIR="$stage" cmake --install build --prefix /usr >/dev/null
 for file in usr/bin/varnel-rom-editor \
             usr/bin/varnel-rom-tables \
-            usr/share/man/man1/varnel-rom-tables.1 \
+            usr/share/man/man1/varnel-rom-tables.1.gz \
             usr/share/applications/varnel-rom-editor.desktop \
             usr/share/icons/hicolor/16x16/apps/varnel-rom-editor.png \
             usr/share/icons/hicolor/32x32/apps/varnel-rom-editor.png; do
@@ -66,8 +66,8 @@ if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$des
 "$stage/usr/bin/varnel-rom-tables" --version | grep -q '^varnel-rom-tables ' ||
     { echo "the installed varnel-rom-tables does not run" >&2; exit 1; }
 if command -v groff >/dev/null; then
-    # Any warning about the man page's markup fails the check.
-    warnings=$(groff -man -ww -z "$stage/usr/share/man/man1/varnel-rom-tables.1" 2>&1)
+    # Any warning about the man pages' markup, read as `man` reads them in a terminal, fails the check.
+    warnings=$(for page in "$stage"/usr/share/man/man1/*.1.gz; do zcat "$page" | groff -k -Tutf8 -man -ww -z 2>&1; done)
     [ -z "$warnings" ] || { echo "$warnings" >&2; exit 1; }
 fi
 echo "Installed files are complete."
