@@ -55,12 +55,12 @@ DESTDIR="$stage" cmake --install build --prefix /usr >/dev/null
 for file in usr/bin/varnel-rom-editor \
             usr/bin/varnel-rom-tables \
             usr/share/man/man1/varnel-rom-tables.1.gz \
-            usr/share/applications/varnel-rom-editor.desktop \
+            usr/share/applications/org.example.VarnelRomEditor.desktop \
             usr/share/icons/hicolor/16x16/apps/varnel-rom-editor.png \
             usr/share/icons/hicolor/32x32/apps/varnel-rom-editor.png; do
     [ -f "$stage/$file" ] || { echo "install is missing $file" >&2; exit 1; }
 done
-desktop="$stage/usr/share/applications/varnel-rom-editor.desktop"
+desktop="$stage/usr/share/applications/org.example.VarnelRomEditor.desktop"
 grep -qx 'Exec=varnel-rom-editor' "$desktop" || { echo "the desktop entry must start the program without arguments" >&2; exit 1; }
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
 "$stage/usr/bin/varnel-rom-tables" --version | grep -q '^varnel-rom-tables ' ||
