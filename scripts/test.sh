@@ -71,3 +71,7 @@ if command -v groff >/dev/null; then
     [ -z "$warnings" ] || { echo "$warnings" >&2; exit 1; }
 fi
 echo "Installed files are complete."
+
+echo "== Debian package (from build/)"
+scripts/package.sh >build/package.log 2>&1 || { cat build/package.log >&2; exit 1; }
+scripts/check-package.sh
