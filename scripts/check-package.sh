@@ -46,5 +46,7 @@ done
 lintian --allow-root --fail-on error,warning "$package" >&2 || fail "lintian finds errors or warnings (above)"
 metainfo=$(appstreamcli validate-tree --no-net "$unpacked" 2>&1) ||
     fail "the metainfo is not valid:" "$(grep -E '^ *[EW]:' <<<"$metainfo" | sed 's/^ *//' | paste -sd' ')"
-desktop-file-validate "$unpacked"/usr/share/applications/*.desktop || fail "the desktop entry is not valid (above)"
+desktop=$unpacked/usr/share/applications/org.example.VarnelRomEditor.desktop
+desktop-file-validate "$desktop" || fail "the desktop entry is not valid (above)"
+grep -qx 'Name=VarnelROM修改器' "$desktop" || fail "the desktop menu does not show the Chinese name VarnelROM修改器"
 echo "The package $package is complete and valid."
