@@ -18,7 +18,7 @@ package=build/varnel-rom-editor_${version}_amd64.deb
 
 # What the binaries link, and what the programs load without linking it.
 expected_depends="fonts-wqy-microhei libc6 libcsv3 libgcc-s1 libqt6core6 libqt6gui6 libqt6widgets6 libssl3
-                  libstdc++6 qt6-qpa-plugins qt6-translations-l10n zlib1g"
+                  libstdc++6 libunistring2 qt6-qpa-plugins qt6-translations-l10n"
 depends=$(dpkg-deb -f "$package" Depends | tr ',' '\n' | sed 's/(.*)//; s/ //g' | sort | xargs)
 [ "$depends" = "$(xargs <<<"$expected_depends")" ] || fail "Depends:" "$(differences "$expected_depends" "$depends")"
 
@@ -35,8 +35,7 @@ usr/share/metainfo/org.example.VarnelRomEditor.metainfo.xml"
 files=$(dpkg-deb -c "$package" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort)
 [ "$files" = "$expected_files" ] || fail "files:" "$(differences "$expected_files" "$files")"
 
-unpacked=$(mktemp -d)
-trap 'rm -rf "$unpacked"' EXIT
+make_temporary_folder unpacked
 dpkg-deb -x "$package" "$unpacked"
 for file in usr/share/man/man1/varnel-rom-editor.1.gz usr/share/man/man1/varnel-rom-tables.1.gz \
             usr/share/doc/varnel-rom-editor/changelog.gz; do
