@@ -30,8 +30,10 @@ std::string reasonText(const Error& error) {
 }
 
 std::string failureText(const Error& error) {
-    return actionOnFile(error.action(), error.path()) + (error.path().empty() ? "" : " ") + "失败：" +
-           reasonText(error);
+    std::string action = actionOnFile(error.action(), error.path());
+    // Chinese puts no blank between words, only around a file's name.
+    if (!error.path().empty() && action.ends_with(error.path().string())) action += ' ';
+    return action + "失败：" + reasonText(error);
 }
 
 std::string_view aftermathText(const Error& error) {

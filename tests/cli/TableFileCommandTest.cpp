@@ -11,14 +11,20 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
 // This program's own fsync counts the calls before making the real one, so
-// that a test can tell how often an import flushed.
+// that a test can tell how often an import flushed, or fails like a bad disk.
 static int fsyncCalls = 0;
+static bool diskFails = false;
 extern "C" int fsync(int descriptor) {
     ++fsyncCalls;
+    if (diskFails) {
+        errno = EIO;
+        return -1;
+    }
     return static_cast<int>(::syscall(SYS_fsync, descriptor));
 }
 
@@ -48,7 +54,9 @@ TEST_F(TablesCommandTest, ExportThenImportOfAnUnchangedFileWritesNothingInEveryF
     for (const std::string name : {"tables.csv", "tables.json", "tables.txt"}) {
         std::vector<std::string> exportArgs{"export", image.string(), "-o", file(name)};
         if (!name.ends_with(".json")) exportArgs.push_back("--bom");
+        fsyncCalls = 0;
         ASSERT_EQ(run(exportArgs).status, 0) << name;
+        EXPECT_EQ(fsyncCalls, 2) << "the file, then its folder";
         const Result imported = run({"import", image.string(), file(name)});
         EXPECT_EQ(imported.status, 0) << imported.err;
         EXPECT_NE(imported.out.find("没有需要写入的内容（表格文件按 UTF-8 编码读取）"), std::string::npos) << imported.out;
@@ -61,15 +69,21 @@ TEST_F(TablesCommandTest, ExportThenImportOfAnUnchangedFileWritesNothingInEveryF
     EXPECT_EQ(std::count(magic.out.begin(), magic.out.end(), '\n'), 1 + 56);
 }
 
-TEST_F(TablesCommandTest, OneChangedCellChangesExactlyOneByteWithOneFlush) {
+TEST_F(TablesCommandTest, ChangedCellsChangeExactlyTheirBytesWithOneFlush) {
     const std::size_t offset = fieldOffset(TableKind::Armour, 10, 5);
+    const std::size_t earlier = fieldOffset(TableKind::Weapon, 2, 1);
     ASSERT_NE(original[offset], 8);
+    ASSERT_NE(original[earlier], 9);
     // Columns in another order, name left out; field5 read as the window reads " ７.5 ".
-    std::string row = "\" ７.5 \",10,armour";
-    for (const int k : {1, 2, 3, 4, 6, 7, 8}) row += "," + std::to_string(original[fieldOffset(TableKind::Armour, 10, k)]);
+    std::string rows = "\" ７.5 \",10,armour";
+    for (const int k : {1, 2, 3, 4, 6, 7, 8}) rows += "," + std::to_string(original[fieldOffset(TableKind::Armour, 10, k)]);
+    rows += "\r\n" + std::to_string(original[fieldOffset(TableKind::Weapon, 2, 5)]) + ",2,weapon,9";
+    for (const int k : {2, 3, 4, 6, 7, 8}) rows += "," + std::to_string(original[fieldOffset(TableKind::Weapon, 2, k)]);
     const std::string table =
-        writeText("one.csv", "field5,index,table,field1,field2,field3,field4,field6,field7,field8\r\n" + row + "\r\n");
-    const std::string change = "防具 #10 “Leather 皮帽” 字段 5：" + std::to_string(original[offset]) + " → 8\n";
+        writeText("two.csv", "field5,index,table,field1,field2,field3,field4,field6,field7,field8\r\n" + rows + "\r\n");
+    // Listed in the tables' order, whatever the file's.
+    const std::string change = "武器 #2 “Cat Claw 猫爪” 字段 1：" + std::to_string(original[earlier]) + " → 9\n" +
+                               "防具 #10 “Leather 皮帽” 字段 5：" + std::to_string(original[offset]) + " → 8\n";
 
     fsyncCalls = 0;
     const Result dryRun = run({"import", image.string(), table, "--dry-run"});
@@ -80,11 +94,22 @@ TEST_F(TablesCommandTest, OneChangedCellChangesExactlyOneByteWithOneFlush) {
 
     const Result imported = run({"import", image.string(), table});
     EXPECT_EQ(imported.status, 0) << imported.err;
-    EXPECT_EQ(imported.out, change + "已修改 1 条记录中的 1 个字段（表格文件按 UTF-8 编码读取）。\n");
+    EXPECT_EQ(imported.out, change + "已修改 2 条记录中的 2 个字段（表格文件按 UTF-8 编码读取）。\n");
     auto expected = original;
     expected[offset] = 8;
+    expected[earlier] = 9;
     EXPECT_EQ(readFile(image), expected);
     EXPECT_EQ(fsyncCalls, 1);
+
+    // A flush that fails is a failure, and says what the file may now hold.
+    diskFails = true;
+    const Result failed = run({"import", image.string(), writeText("zero.csv", "table,index,field1,field2,field3,"
+                                                                                 "field4,field5,field6,field7,field8\n"
+                                                                                 "magic,0,0,0,0,0,0,0,0,0\n")});
+    diskFails = false;
+    EXPECT_EQ(failed.status, 2);
+    EXPECT_EQ(failed.err, "varnel-rom-tables: 把文件 " + image.string() +
+                              " 写入磁盘失败：Input/output error 修改可能没有完整写入磁盘，请再试一次。\n");
 }
 
 TEST_F(TablesCommandTest, ChineseSpreadsheetFilesInGb18030AndUtf16AreRead) {
@@ -112,6 +137,7 @@ TEST_F(TablesCommandTest, ChineseSpreadsheetFilesInGb18030AndUtf16AreRead) {
 TEST_F(TablesCommandTest, TableFilesThatCannotBeReadChangeNothing) {
     std::string manyBadRows = "table,index,field1,field2,field3,field4,field5,field6,field7,field8\n";
     for (int row = 0; row < 130; ++row) manyBadRows += "weapon,x,1,2,3,4,5,6,7,8\n";
+    std::filesystem::resize_file(writeText("huge.csv", ""), (16u << 20) + 1);  // one byte over the limit, never read
     const struct {
         std::vector<std::string> args;
         std::string says;
@@ -122,6 +148,7 @@ TEST_F(TablesCommandTest, TableFilesThatCannotBeReadChangeNothing) {
         {{"import", image.string(), writeText("many.csv", manyBadRows)}, "有 130 处错误"},
         {{"import", image.string(), file("many.csv")}, "  第 101 行，列 index"},
         {{"import", image.string(), file("many.csv")}, "\n  ……另有 30 处错误没有列出。\n"},
+        {{"import", image.string(), file("huge.csv")}, "太大（16777217 字节）"},
     };
     for (const auto& refusal : refusals) {
         const Result result = run(refusal.args);
@@ -130,6 +157,16 @@ TEST_F(TablesCommandTest, TableFilesThatCannotBeReadChangeNothing) {
         EXPECT_TRUE(result.out.empty()) << result.out;
     }
     EXPECT_EQ(readFile(image), original);
+}
+
+// A dry run reads the image only: here one that cannot be opened for writing
+// at all, the running program itself.
+TEST_F(TablesCommandTest, ADryRunNeedsNoWritePermission) {
+    const std::string running = std::filesystem::read_symlink("/proc/self/exe").string();
+    ASSERT_EQ(run({"export", running, "-o", file("self.csv")}).status, 0);
+    const Result dryRun = run({"import", running, file("self.csv"), "--dry-run"});
+    EXPECT_EQ(dryRun.status, 0) << dryRun.err;
+    EXPECT_NE(run({"import", running, file("self.csv")}).err.find("Text file busy"), std::string::npos);
 }
 
 }  // namespace

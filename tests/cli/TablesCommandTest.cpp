@@ -53,8 +53,10 @@ TEST_F(TablesCommandTest, RefusalsLeaveEveryFileAsItWas) {
         {{"apply", file("p.ips"), image.string(), "-o", existing}, "--force"},
         {{"apply", file("p.ips"), image.string(), "-o", image.string(), "--force"}, "不会覆盖"},
         {{"apply", image.string(), image.string(), "-o", file("new.nes")}, "不是 IPS 或 BPS 补丁"},
+        {{"apply", file("p.ips"), image.string(), "-o", file("p.ips"), "--force"}, "不会覆盖"},
         {{"patch", image.string(), image.string(), "-o", file("p.txt")}, "--format"},
         {{"export", image.string(), "--format", "xml"}, "参数的取值无效"},
+        {{"info", image.string(), "--format", "1"}, "参数的取值无效"},  // a word, not the number behind it
         {{"frobnicate"}, "用 --help 查看用法"},
     };
     for (const auto& refusal : refusals) {
@@ -102,7 +104,7 @@ TEST_F(TablesCommandTest, DiffNamesExactlyTheChangedFields) {
     auto changed = original;
     changed[fieldOffset(TableKind::Weapon, 3, 2)] = 200;
     changed[fieldOffset(TableKind::Magic, 55, 8)] = 7;
-    changed[0x10] ^= 1;
+    changed[tablesEnd] ^= 1;  // the first byte after the tables
     changed.push_back(0);
     writeFile(file("changed.nes"), changed);
 
@@ -148,6 +150,9 @@ TEST_F(TablesCommandTest, InfoReadsTheHeaderAndChecksumsTheDataAfterIt) {
     EXPECT_EQ(largeFacts["file"]["crc32"], crcText(crc32(large)));
     EXPECT_EQ(largeFacts["file"]["sha1"], sha1Of(large));
     EXPECT_EQ(largeFacts["rom"]["sha1"], sha1Of(std::span(large).subspan(16)));
+
+    writeFile(file("exact.nes"), testing::makeImage(tablesEnd));
+    EXPECT_NE(run({"info", file("exact.nes")}).out.find("表格：在文件之内"), std::string::npos);
 
     const Result plain = run({"info", writeText("plain.bin", "123456789")});
     EXPECT_NE(plain.out.find("CRC-32 CBF43926"), std::string::npos) << plain.out;  // the standard check value
