@@ -1,0 +1,246 @@
+// What the page's JavaScript can call. Each call that can fail is a boundary:
+// it returns {ok: true, …} or {ok: false, message}, never throws into the page.
+
+#include "core/ErrorText.h"
+#include "core/NameLists.h"
+#include "core/TableTexts.h"
+#include "formats/FormatError.h"
+#include "formats/JsonTableFile.h"
+#include "formats/TableFile.h"
+#include "web/ImageSession.h"
+#include "web/PageTexts.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+namespace varnel::web {
+namespace {
+
+using emscripten::val;
+
+template <typename Container>
+val array(const Container& items) {
+    val list = val::array();
+    for (const auto& item : items) list.call<void>("push", val(std::string(item)));
+    return list;
+}
+
+// Copies the page's Uint8Array into C++ memory in one step.
+std::vector<std::uint8_t> bytesOf(const val& array) {
+    std::vector<std::uint8_t> bytes(array["length"].as<std::size_t>());
+    val(emscripten::typed_memory_view(bytes.size(), bytes.data())).call<void>("set", array);
+    return bytes;
+}
+
+// A Uint8Array of the page's own, not a view into C++ memory that may move.
+val uint8Array(const std::vector<std::uint8_t>& bytes) {
+    return val(emscripten::typed_memory_view(bytes.size(), bytes.data())).call<val>("slice");
+}
+
+val uint8Array(const std::string& text) {
+    return uint8Array(std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+val succeeded() {
+    val result = val::object();
+    result.set("ok", true);
+    return result;
+}
+
+val refused(const std::string& message) {
+    val result = val::object();
+    result.set("ok", false);
+    result.set("message", message);
+    return result;
+}
+
+// Where failures become messages: `doing` says what was being done to which file.
+template <typename Call>
+val guarded(const std::string& doing, Call&& call) {
+    try {
+        return call();
+    } catch (const Error& error) {
+        return refused(failed(doing, reason(error)));
+    } catch (const FormatError& error) {
+        return refused(failed(doing, error.what()));
+    } catch (const std::bad_alloc&) {
+        return refused(failed(doing, "内存不足。"));
+    } catch (const std::exception& error) {
+        return refused(failed(doing, std::string("意外错误：") + error.what()));
+    }
+}
+
+TableKind tableKind(int kind) {
+    for (const TableSpec& table : tableSpecs) {
+        if (static_cast<int>(table.kind) == kind) return table.kind;
+    }
+    throw std::out_of_range("no table " + std::to_string(kind));
+}
+
+// The three tables as the page lays them out: titles, captions, names.
+val tables() {
+    val list = val::array();
+    for (const TableSpec& table : tableSpecs) {
+        std::vector<std::string> captions;
+        for (const std::string_view caption : fieldCaptions(table.kind)) captions.push_back(plainCaption(caption));
+        val entry = val::object();
+        entry.set("kind", static_cast<int>(table.kind));
+        entry.set("key", std::string(tableKey(table.kind)));
+        entry.set("title", std::string(tableTitle(table.kind)));
+        entry.set("captions", array(captions));
+        entry.set("names", array(names(nameListOf(table.kind))));
+        list.call<void>("push", entry);
+    }
+    return list;
+}
+
+// The image's base name with another extension: a.nes → a.bps.
+std::string renamed(const std::string& name, const std::string& extension) {
+    return std::filesystem::path(name).replace_extension(extension).filename().string();
+}
+
+val lines(const std::vector<std::string>& texts) {
+    val result = succeeded();
+    result.set("lines", array(texts));
+    return result;
+}
+
+class Session {
+public:
+    Session() : session_("/session") {}
+
+    // A refusal before a file is read: whether it is too large for its kind.
+    val checkSize(const std::string& name, double size, bool tableFile) const {
+        const std::uint64_t limit = tableFile ? tableFileLimit : binaryFileLimit;
+        if (size > static_cast<double>(limit)) return refused(tooLarge(name, static_cast<std::uint64_t>(size), limit));
+        return succeeded();
+    }
+
+    val open(const std::string& name, const val& bytes) {
+        return guarded(actionOnFile(FileAction::Open, name), [&] {
+            const std::vector<std::uint8_t> image = bytesOf(bytes);
+            session_.open(name, image);
+            val result = succeeded();
+            result.set("message", opened(session_.name(), image.size()));
+            return result;
+        });
+    }
+
+    bool isOpen() const { return session_.isOpen(); }
+    std::string name() const { return session_.name(); }
+
+    // Every field of the image now, record after record in table order.
+    val fields() const {
+        std::vector<std::uint8_t> bytes;
+        for (const TableRecord& record : session_.records()) bytes.insert(bytes.end(), record.fields.begin(), record.fields.end());
+        return uint8Array(bytes);
+    }
+
+    // The fields that differ from the image as opened, as positions into fields().
+    val changes() const {
+        val positions = val::array();
+        for (const FieldDifference& change : session_.changes()) {
+            positions.call<void>("push", recordSequence(change.kind, change.index) * recordSize + change.field - 1);
+        }
+        return positions;
+    }
+
+    val setField(int kind, int index, int field, const std::string& text) {
+        const TableKind table = tableKind(kind);
+        const int kept = session_.record(table, index)[static_cast<std::size_t>(field - 1)];
+        try {
+            val result = succeeded();
+            result.set("value", session_.setField(table, index, field, text));
+            return result;
+        } catch (const Error& error) {
+            if (error.kind() != ErrorKind::Overflow) return refused(failed("保存修改", reason(error)));
+            return refused(fieldRefused(table, index, field, text, kept));
+        }
+    }
+
+    val importJson(const std::string& name, const std::string& text) {
+        return guarded("导入表格文件 " + name, [&] {
+            const ImportOutcome outcome = session_.importRecords(readJson(text));
+            if (!outcome.problems.empty()) {
+                val result = refused(importProblems(name, outcome.problems).front());
+                result.set("lines", array(importProblems(name, outcome.problems)));
+                return result;
+            }
+            return lines(importChanges(outcome.changes, outcome.records));
+        });
+    }
+
+    val exportTables(const std::string& format) const {
+        return guarded("导出表格", [&] {
+            const std::vector<TableRecord> records = session_.records();
+            val result = succeeded();
+            result.set("name", renamed(session_.name(), "." + format));
+            result.set("bytes", uint8Array(writeJson(records)));
+            return result;
+        });
+    }
+
+    val imageBytes() const {
+        return guarded("保存修改", [&] {
+            val result = succeeded();
+            result.set("name", session_.name());
+            result.set("bytes", uint8Array(session_.imageBytes()));
+            return result;
+        });
+    }
+
+    val makePatch(const std::string& format) const {
+        return guarded("制作补丁", [&] {
+            val result = succeeded();
+            result.set("name", renamed(session_.name(), "." + format));
+            result.set("bytes", uint8Array(session_.makePatch(format == "ips" ? PatchFormat::Ips : PatchFormat::Bps)));
+            return result;
+        });
+    }
+
+    val applyPatch(const std::string& name, const val& bytes) {
+        return guarded("应用补丁 " + name, [&] {
+            session_.applyPatch(bytesOf(bytes));
+            val result = succeeded();
+            result.set("message", patchApplied(name, session_.imageBytes().size()));
+            return result;
+        });
+    }
+
+    val compare(const std::string& name, const val& bytes) const {
+        return guarded("比较镜像 " + name, [&] {
+            const Comparison found = session_.compare(bytesOf(bytes));
+            return lines(comparison(found.fields, found.outsideBytes));
+        });
+    }
+
+private:
+    ImageSession session_;
+};
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(varnel) {
+    emscripten::function("tables", &tables);
+    emscripten::class_<Session>("Session")
+        .constructor<>()
+        .function("checkSize", &Session::checkSize)
+        .function("open", &Session::open)
+        .function("isOpen", &Session::isOpen)
+        .function("name", &Session::name)
+        .function("fields", &Session::fields)
+        .function("changes", &Session::changes)
+        .function("setField", &Session::setField)
+        .function("importJson", &Session::importJson)
+        .function("exportTables", &Session::exportTables)
+        .function("imageBytes", &Session::imageBytes)
+        .function("makePatch", &Session::makePatch)
+        .function("applyPatch", &Session::applyPatch)
+        .function("compare", &Session::compare);
+}
+
+}  // namespace varnel::web

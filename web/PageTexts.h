@@ -1,0 +1,44 @@
+#pragma once
+// What the page says in Simplified Chinese about what it did or refused. The
+// words for tables, fields, changes and failures are core's, as the window
+// and the command line use them.
+
+#include "core/Error.h"
+#include "core/TableLayout.h"
+#include "formats/ImageDiff.h"
+#include "formats/TableFile.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnel::web {
+
+// "打开文件 a.nes 失败：原因"; `doing` as core's actionOnFile says it.
+std::string failed(std::string_view doing, std::string_view reason);
+
+// Why an Error happened, without the page's working folder in it.
+std::string reason(const Error& error);
+
+// "已打开 a.nes（786448 字节）。"
+std::string opened(std::string_view name, std::uint64_t size);
+
+// A field text outside 0..255: the record, the field and its caption, what
+// was typed, and the value the byte keeps.
+std::string fieldRefused(TableKind kind, int index, int field, std::string_view typed, int kept);
+
+// "文件 a.csv 太大（… 字节），最多只处理 … 字节。"
+std::string tooLarge(std::string_view name, std::uint64_t size, std::uint64_t limit);
+
+// The lines import prints: every problem, or every change and the summary.
+std::vector<std::string> importProblems(std::string_view name, const std::vector<RowProblem>& problems);
+std::vector<std::string> importChanges(const std::vector<FieldDifference>& changes, std::size_t records);
+
+// The lines diff prints for the image now against another.
+std::vector<std::string> comparison(const std::vector<FieldDifference>& fields, std::uint64_t outsideBytes);
+
+// "已应用补丁 a.bps，镜像现在有 786448 字节。"
+std::string patchApplied(std::string_view patchName, std::uint64_t size);
+
+}  // namespace varnel::web
