@@ -3,7 +3,6 @@
 #include "cli/Arguments.h"
 #include "cli/Command.h"
 #include "core/RomFile.h"
-#include "core/TableLayout.h"
 #include "formats/Crc32.h"
 #include "formats/ImageInfo.h"
 
@@ -15,41 +14,20 @@
 namespace varnel::cli {
 namespace {
 
-struct ImageFacts {
-    std::uint64_t size = 0;
-    std::optional<InesHeader> header;
-    Digest file;
-    std::optional<Digest> rom;  // the data after the header and trainer
-};
-
 ImageFacts examine(const std::filesystem::path& image) {
     RomFile file;
     file.open(image, OpenMode::ReadOnly);
-    ImageFacts facts;
-    facts.size = file.size();
-    std::array<std::uint8_t, inesHeaderSize> first{};
-    if (facts.size >= first.size()) {
-        file.readAt(0, first);
-        facts.header = readInesHeader(first);
-    }
-    const std::uint64_t romStart = !facts.header ? facts.size : inesHeaderSize + (facts.header->trainer ? trainerSize : 0);
-
-    DigestBuilder whole;
-    DigestBuilder rom;
+    const std::uint64_t size = file.size();
+    ImageExaminer examiner(size);
     constexpr std::size_t pieceSize = 1 << 16;
     std::vector<std::uint8_t> piece(pieceSize);
-    for (std::uint64_t offset = 0; offset < facts.size; offset += pieceSize) {
-        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, facts.size - offset));
+    for (std::uint64_t offset = 0; offset < size; offset += pieceSize) {
+        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, size - offset));
         const std::span<std::uint8_t> bytes = std::span(piece).first(length);
         file.readAt(offset, bytes);
-        whole.add(bytes);
-        if (offset + length > romStart) {
-            rom.add(bytes.subspan(static_cast<std::size_t>(romStart > offset ? romStart - offset : 0)));
-        }
+        examiner.add(bytes);
     }
-    facts.file = whole.finish();
-    if (facts.header) facts.rom = rom.finish();
-    return facts;
+    return examiner.finish();
 }
 
 std::string sizeText(const std::optional<std::uint64_t>& bytes) {
@@ -69,17 +47,17 @@ void printText(std::ostream& out, const std::filesystem::path& image, const Imag
     } else {
         out << "iNES 文件头：无\n";
     }
-    out << "整个文件：CRC-32 " << crcText(facts.file.crc32) << "，SHA-1 " << sha1Text(facts.file.sha1) << '\n';
+    out << "整个文件：CRC-32 " << crcText(facts.file.crc32) << "，SHA-1 " << sha1Text(*facts.file.sha1) << '\n';
     if (facts.rom) {
         out << "文件头" << (facts.header->trainer ? "和 trainer " : "") << "之后的数据：CRC-32 " << crcText(facts.rom->crc32)
-            << "，SHA-1 " << sha1Text(facts.rom->sha1) << '\n';
+            << "，SHA-1 " << sha1Text(*facts.rom->sha1) << '\n';
     }
-    out << "武器、防具、魔法表格：" << (facts.size >= tablesEnd ? "在文件之内" : "超出文件末尾") << '\n';
+    out << "武器、防具、魔法表格：" << (facts.tablesInside ? "在文件之内" : "超出文件末尾") << '\n';
 }
 
 void printJson(std::ostream& out, const ImageFacts& facts) {
     const auto digest = [](const Digest& d) {
-        return nlohmann::ordered_json{{"crc32", crcText(d.crc32)}, {"sha1", sha1Text(d.sha1)}};
+        return nlohmann::ordered_json{{"crc32", crcText(d.crc32)}, {"sha1", sha1Text(*d.sha1)}};
     };
     const auto size = [](const std::optional<std::uint64_t>& bytes) {
         return bytes ? nlohmann::ordered_json(*bytes) : nlohmann::ordered_json(nullptr);
@@ -95,7 +73,7 @@ void printJson(std::ostream& out, const ImageFacts& facts) {
     }
     result["file"] = digest(facts.file);
     result["rom"] = facts.rom ? digest(*facts.rom) : nlohmann::ordered_json(nullptr);
-    result["tablesInside"] = facts.size >= tablesEnd;
+    result["tablesInside"] = facts.tablesInside;
     out << result.dump(2) << '\n';
 }
 

@@ -1,11 +1,10 @@
 #include "formats/ImageInfo.h"
 
+#include "core/TableLayout.h"
 #include "formats/Crc32.h"
 
-#include <openssl/evp.h>
-
+#include <algorithm>
 #include <cstdio>
-#include <new>
 
 namespace varnel {
 namespace {
@@ -46,33 +45,51 @@ std::optional<InesHeader> readInesHeader(std::span<const std::uint8_t> bytes) {
     return header;
 }
 
-struct DigestBuilder::Sha1 {
-    EVP_MD_CTX* context = EVP_MD_CTX_new();
-    ~Sha1() { EVP_MD_CTX_free(context); }
-};
-
-DigestBuilder::DigestBuilder() : sha1_(std::make_unique<Sha1>()) {
-    if (sha1_->context == nullptr || EVP_DigestInit_ex(sha1_->context, EVP_sha1(), nullptr) != 1) {
-        throw std::bad_alloc();
-    }
-}
-
-DigestBuilder::~DigestBuilder() = default;
-
-void DigestBuilder::add(std::span<const std::uint8_t> bytes) {
+void ImageExaminer::DigestBuilder::add(std::span<const std::uint8_t> bytes) {
     crc32_ = crc32(bytes, crc32_);
-    EVP_DigestUpdate(sha1_->context, bytes.data(), bytes.size());
+    if (sha1_) sha1_->add(bytes);
 }
 
-Digest DigestBuilder::finish() {
+Digest ImageExaminer::DigestBuilder::finish() {
     Digest digest;
     digest.crc32 = crc32_;
-    unsigned length = 0;
-    EVP_DigestFinal_ex(sha1_->context, digest.sha1.data(), &length);
+    if (sha1_) digest.sha1 = sha1_->finish();
     return digest;
 }
 
-std::string sha1Text(const std::array<std::uint8_t, 20>& sha1) {
+ImageExaminer::ImageExaminer(std::uint64_t size) {
+    facts_.size = size;
+    facts_.romStart = size;
+    facts_.tablesInside = size >= tablesEnd;
+    readHeaderOnce();  // a file too short for a header has none
+}
+
+void ImageExaminer::readHeaderOnce() {
+    if (headerRead_ || seen_ < std::min<std::uint64_t>(facts_.size, inesHeaderSize)) return;
+    headerRead_ = true;
+    facts_.header = readInesHeader(std::span(first_).first(static_cast<std::size_t>(seen_)));
+    if (facts_.header) facts_.romStart = inesHeaderSize + (facts_.header->trainer ? trainerSize : 0);
+}
+
+void ImageExaminer::add(std::span<const std::uint8_t> piece) {
+    const std::uint64_t offset = seen_;
+    for (std::size_t i = 0; i < piece.size() && seen_ < inesHeaderSize; ++i) first_[seen_++] = piece[i];
+    seen_ = offset + piece.size();
+    readHeaderOnce();
+    whole_.add(piece);
+    // The data after the header starts at or after the first 16 bytes, so the header is known by then.
+    if (facts_.header && seen_ > facts_.romStart) {
+        rom_.add(piece.subspan(static_cast<std::size_t>(facts_.romStart > offset ? facts_.romStart - offset : 0)));
+    }
+}
+
+ImageFacts ImageExaminer::finish() {
+    facts_.file = whole_.finish();
+    if (facts_.header) facts_.rom = rom_.finish();
+    return facts_;
+}
+
+std::string sha1Text(const Sha1Digest& sha1) {
     std::string text;
     for (const std::uint8_t byte : sha1) {
         char pair[3];

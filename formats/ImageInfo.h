@@ -2,6 +2,8 @@
 // What a file says about itself: its iNES header, if it has one, and the
 // checksums by which ROM catalogues list images.
 
+#include "formats/Sha1.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -29,27 +31,52 @@ std::optional<InesHeader> readInesHeader(std::span<const std::uint8_t> firstByte
 
 struct Digest {
     std::uint32_t crc32 = 0;
-    std::array<std::uint8_t, 20> sha1{};
+    std::optional<Sha1Digest> sha1;  // where the build computes SHA-1
 };
 
-// CRC-32 and SHA-1 of bytes fed in pieces.
-class DigestBuilder {
-public:
-    DigestBuilder();
-    ~DigestBuilder();
-    DigestBuilder(const DigestBuilder&) = delete;
-    DigestBuilder& operator=(const DigestBuilder&) = delete;
+struct ImageFacts {
+    std::uint64_t size = 0;
+    std::optional<InesHeader> header;
+    // Where the data after the header (and trainer) begins; the size when
+    // there is no header.
+    std::uint64_t romStart = 0;
+    Digest file;
+    std::optional<Digest> rom;  // of the data from romStart, when there is a header
+    bool tablesInside = false;  // the file is long enough to hold the three tables
+};
 
-    void add(std::span<const std::uint8_t> bytes);
-    Digest finish();
+// Examines a file of a known size from its bytes, fed in order in pieces of
+// any size, so that large files need not be held whole.
+class ImageExaminer {
+public:
+    explicit ImageExaminer(std::uint64_t size);
+
+    void add(std::span<const std::uint8_t> piece);
+    ImageFacts finish();
 
 private:
-    struct Sha1;
-    std::unique_ptr<Sha1> sha1_;
-    std::uint32_t crc32_ = 0;
+    class DigestBuilder {
+    public:
+        DigestBuilder() : sha1_(makeSha1Hasher()) {}
+        void add(std::span<const std::uint8_t> bytes);
+        Digest finish();
+
+    private:
+        std::unique_ptr<Sha1Hasher> sha1_;
+        std::uint32_t crc32_ = 0;
+    };
+
+    void readHeaderOnce();
+
+    ImageFacts facts_;
+    std::array<std::uint8_t, inesHeaderSize> first_{};
+    std::uint64_t seen_ = 0;
+    bool headerRead_ = false;
+    DigestBuilder whole_;
+    DigestBuilder rom_;
 };
 
 // The SHA-1 as 40 lower-case hexadecimal digits.
-std::string sha1Text(const std::array<std::uint8_t, 20>& sha1);
+std::string sha1Text(const Sha1Digest& sha1);
 
 }  // namespace varnel
