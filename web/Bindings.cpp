@@ -4,6 +4,7 @@
 #include "core/ErrorText.h"
 #include "core/NameLists.h"
 #include "core/TableTexts.h"
+#include "formats/Crc32.h"
 #include "formats/FormatError.h"
 #include "formats/JsonTableFile.h"
 #include "formats/TableFile.h"
@@ -103,10 +104,26 @@ std::string renamed(const std::string& name, const std::string& extension) {
     return std::filesystem::path(name).replace_extension(extension).filename().string();
 }
 
-val lines(const std::vector<std::string>& texts) {
-    val result = succeeded();
-    result.set("lines", array(texts));
+// A listing as the page shows it: the summary is the message, the lines its list.
+val listed(val result, const Listing& listing) {
+    result.set("message", listing.summary);
+    result.set("lines", array(listing.lines));
     return result;
+}
+
+val infoRow(const InfoRow& row) {
+    val pair = val::array();
+    pair.call<void>("push", row.term);
+    pair.call<void>("push", row.value);
+    return pair;
+}
+
+val digest(const std::string& term, std::uint32_t crc, std::uint64_t from) {
+    val entry = val::object();
+    entry.set("term", term);
+    entry.set("crc32", crcText(crc));
+    entry.set("from", static_cast<double>(from));
+    return entry;
 }
 
 class Session {
@@ -150,27 +167,25 @@ public:
     }
 
     val setField(int kind, int index, int field, const std::string& text) {
-        const TableKind table = tableKind(kind);
-        const int kept = session_.record(table, index)[static_cast<std::size_t>(field - 1)];
-        try {
-            val result = succeeded();
-            result.set("value", session_.setField(table, index, field, text));
-            return result;
-        } catch (const Error& error) {
-            if (error.kind() != ErrorKind::Overflow) return refused(failed("保存修改", reason(error)));
-            return refused(fieldRefused(table, index, field, text, kept));
-        }
+        return guarded("保存修改", [&] {
+            const TableKind table = tableKind(kind);
+            const int kept = session_.record(table, index)[static_cast<std::size_t>(field - 1)];
+            try {
+                val result = succeeded();
+                result.set("value", session_.setField(table, index, field, text));
+                return result;
+            } catch (const Error& error) {
+                if (error.kind() != ErrorKind::Overflow) throw;
+                return refused(fieldRefused(table, index, field, text, kept));
+            }
+        });
     }
 
-    val importJson(const std::string& name, const std::string& text) {
+    val importJson(const std::string& name, const val& bytes) {
         return guarded("导入表格文件 " + name, [&] {
-            const ImportOutcome outcome = session_.importRecords(readJson(text));
-            if (!outcome.problems.empty()) {
-                val result = refused(importProblems(name, outcome.problems).front());
-                result.set("lines", array(importProblems(name, outcome.problems)));
-                return result;
-            }
-            return lines(importChanges(outcome.changes, outcome.records));
+            const std::vector<std::uint8_t> file = bytesOf(bytes);
+            const ImportOutcome outcome = session_.importRecords(readJson(std::string(file.begin(), file.end())));
+            return imported(name, outcome);
         });
     }
 
@@ -214,11 +229,34 @@ public:
     val compare(const std::string& name, const val& bytes) const {
         return guarded("比较镜像 " + name, [&] {
             const Comparison found = session_.compare(bytesOf(bytes));
-            return lines(comparison(found.fields, found.outsideBytes));
+            return listed(succeeded(), comparison(found.fields, found.outsideBytes));
+        });
+    }
+
+    val info() const {
+        return guarded("检查镜像", [&] {
+            const ImageFacts facts = session_.facts();
+            val rows = val::array();
+            for (const InfoRow& row : imageRows(facts)) rows.call<void>("push", infoRow(row));
+            val digests = val::array();
+            digests.call<void>("push", digest("整个文件", facts.file.crc32, 0));
+            if (facts.rom) digests.call<void>("push", digest(romTerm(facts), facts.rom->crc32, facts.romStart));
+            val result = succeeded();
+            result.set("rows", rows);
+            result.set("digests", digests);
+            result.set("tables", infoRow(tablesRow(facts)));
+            return result;
         });
     }
 
 private:
+    static val imported(const std::string& name, const ImportOutcome& outcome) {
+        if (!outcome.problems.empty()) return listed(refused(""), importProblems(name, outcome.problems));
+        val result = listed(succeeded(), importChanges(outcome.changes, outcome.records));
+        result.set("changed", outcome.records > 0);
+        return result;
+    }
+
     ImageSession session_;
 };
 
@@ -240,7 +278,8 @@ EMSCRIPTEN_BINDINGS(varnel) {
         .function("imageBytes", &Session::imageBytes)
         .function("makePatch", &Session::makePatch)
         .function("applyPatch", &Session::applyPatch)
-        .function("compare", &Session::compare);
+        .function("compare", &Session::compare)
+        .function("info", &Session::info);
 }
 
 }  // namespace varnel::web

@@ -144,6 +144,13 @@ std::vector<std::uint8_t> ImageSession::imageBytes() const {
     return requireOpen().bytes();
 }
 
+ImageFacts ImageSession::facts() const {
+    const std::vector<std::uint8_t> bytes = imageBytes();
+    ImageExaminer examiner(bytes.size());
+    examiner.add(bytes);
+    return examiner.finish();
+}
+
 std::vector<std::uint8_t> ImageSession::makePatch(PatchFormat format) const {
     const std::vector<std::uint8_t> now = requireOpen().bytes();
     const std::vector<std::uint8_t> opened = opened_->bytes();

@@ -8,6 +8,7 @@
 #include "core/RomStore.h"
 #include "core/TableLayout.h"
 #include "formats/ImageDiff.h"
+#include "formats/ImageInfo.h"
 #include "formats/TableFile.h"
 
 #include <cstdint>
@@ -72,6 +73,9 @@ public:
     std::vector<TableRecord> records() const;
 
     std::vector<std::uint8_t> imageBytes() const;
+
+    // What the image now says about itself, as info examines it.
+    ImageFacts facts() const;
 
     // A patch from the image as opened to the image now.
     std::vector<std::uint8_t> makePatch(PatchFormat format) const;

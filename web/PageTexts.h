@@ -6,6 +6,7 @@
 #include "core/Error.h"
 #include "core/TableLayout.h"
 #include "formats/ImageDiff.h"
+#include "formats/ImageInfo.h"
 #include "formats/TableFile.h"
 
 #include <cstdint>
@@ -31,14 +32,34 @@ std::string fieldRefused(TableKind kind, int index, int field, std::string_view 
 // "文件 a.csv 太大（… 字节），最多只处理 … 字节。"
 std::string tooLarge(std::string_view name, std::uint64_t size, std::uint64_t limit);
 
-// The lines import prints: every problem, or every change and the summary.
-std::vector<std::string> importProblems(std::string_view name, const std::vector<RowProblem>& problems);
-std::vector<std::string> importChanges(const std::vector<FieldDifference>& changes, std::size_t records);
+// A result told as a summary over a list of lines.
+struct Listing {
+    std::string summary;
+    std::vector<std::string> lines;
+};
 
-// The lines diff prints for the image now against another.
-std::vector<std::string> comparison(const std::vector<FieldDifference>& fields, std::uint64_t outsideBytes);
+// What import says: every problem, or every change and how many.
+Listing importProblems(std::string_view name, const std::vector<RowProblem>& problems);
+Listing importChanges(const std::vector<FieldDifference>& changes, std::size_t records);
+
+// What diff says of the image now against another.
+Listing comparison(const std::vector<FieldDifference>& fields, std::uint64_t outsideBytes);
 
 // "已应用补丁 a.bps，镜像现在有 786448 字节。"
 std::string patchApplied(std::string_view patchName, std::uint64_t size);
+
+struct InfoRow {
+    std::string term;
+    std::string value;
+};
+
+// The facts of info, in its words, before the checksums: size and header.
+std::vector<InfoRow> imageRows(const ImageFacts& facts);
+
+// What the checksums of the data from romStart are called: "文件头之后的数据".
+std::string romTerm(const ImageFacts& facts);
+
+// Whether the tables lie inside the file, as the last fact.
+InfoRow tablesRow(const ImageFacts& facts);
 
 }  // namespace varnel::web
