@@ -34,8 +34,9 @@ export async function choose(page, label, name, buffer) {
   await page.getByLabel(label, { exact: true }).setInputFiles({ name, mimeType: 'application/octet-stream', buffer });
 }
 
+// Opens an image in the page, loading the page first if it is not there yet.
 export async function openImage(page, bytes = syntheticImage(), name = 'game.nes') {
-  await openPage(page);
+  if (page.url() === 'about:blank') await openPage(page);
   await choose(page, '打开文件', name, bytes);
   await expect(page.getByRole('status')).toContainText(`已打开 ${name}`);
 }

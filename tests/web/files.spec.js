@@ -1,0 +1,63 @@
+// What the page hands over and takes in is what varnel-rom-tables makes and
+// reads of the same images: patches, table files, comparisons and facts.
+import { expect, test } from '@playwright/test';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { choose, handedOver, offsetOf, openImage, setField, syntheticImage, tables } from './page.js';
+
+test('patches lead from the image as opened to the image now, and apply back both ways', async ({ page }) => {
+  const original = syntheticImage();
+  await openImage(page, original);
+  await setField(page, '防具 #7 字段 5', '200');
+  const saved = await handedOver(page, '保存修改');
+  for (const format of ['ips', 'bps']) {
+    const patch = await handedOver(page, `制作 ${format.toUpperCase()} 补丁`);
+    expect(patch.name).toBe(`game.${format}`);
+    const made = tables({ 'game.nes': original, [patch.name]: patch.bytes }, 'apply', patch.name, 'game.nes', '-o', 'out.nes');
+    expect(readFileSync(join(made.folder, 'out.nes')).equals(saved.bytes)).toBe(true);
+  }
+
+  // A patch made by the command line, applied in the page to the image as opened.
+  await openImage(page, original, 'fresh.nes');
+  const bps = tables({ 'a.nes': original, 'b.nes': saved.bytes }, 'patch', 'a.nes', 'b.nes', '-o', 'p.bps');
+  await choose(page, '应用补丁', 'p.bps', readFileSync(join(bps.folder, 'p.bps')));
+  await expect(page.getByRole('status')).toHaveText('已应用补丁 p.bps，镜像现在有 786448 字节。');
+  await expect(page.getByLabel('防具 #7 字段 5', { exact: true })).toHaveClass(/changed/);
+  expect((await handedOver(page, '保存修改')).bytes.equals(saved.bytes)).toBe(true);
+});
+
+test('a BPS patch made for another file is refused naming both CRC-32s, and the image stays', async ({ page }) => {
+  const crc = (bytes) => JSON.parse(tables({ 'x.nes': bytes }, 'info', 'x.nes', '--format', 'json').out).file.crc32;
+  const made = tables({ 'a.nes': syntheticImage(5), 'b.nes': syntheticImage(6) }, 'patch', 'a.nes', 'b.nes', '-o', 'p.bps');
+  const now = syntheticImage();
+  now[offsetOf('magic', 0, 1)] = 1;
+  await openImage(page);
+  await setField(page, '魔法 #0 字段 1', '1');
+  await choose(page, '应用补丁', 'p.bps', readFileSync(join(made.folder, 'p.bps')));
+  const alert = page.getByRole('alert');
+  await expect(alert).toHaveText(`应用补丁 p.bps 失败：补丁要求的源文件 CRC-32 为 ${crc(syntheticImage(5))}，而该文件为 ${crc(now)}。`);
+  await choose(page, '应用补丁', 'notes.txt', Buffer.from('not a patch'));
+  await expect(alert).toHaveText('应用补丁 notes.txt 失败：这不是 IPS 或 BPS 补丁。');
+  await expect(page.getByText('已修改 1 个字段')).toBeVisible();
+  expect((await handedOver(page, '保存修改')).bytes.equals(now)).toBe(true);
+});
+
+test('comparing lists the differing fields as diff does, and the facts are those of info', async ({ page }) => {
+  const original = syntheticImage();
+  const other = Buffer.concat([syntheticImage(), Buffer.from([1, 2])]);
+  other[offsetOf('weapon', 1, 2)] ^= 0xff;
+  other[16] ^= 1;
+  await openImage(page, original);
+  await choose(page, '比较镜像', 'other.nes', other);
+  const diff = tables({ 'a.nes': original, 'b.nes': other }, 'diff', 'a.nes', 'b.nes').out.trim().split('\n');
+  await expect(page.getByRole('status').locator('li')).toHaveText(diff.slice(0, -2));
+  await expect(page.getByRole('status').locator('p')).toHaveText(diff.slice(-2).join('\n'));
+
+  const header = Buffer.from([0x4e, 0x45, 0x53, 0x1a, 32, 0, 0x16, 0, 0, 0, 0, 0, 0, 0, 0, 0]);
+  await openImage(page, Buffer.concat([header, original.subarray(16)]), 'headed.nes');
+  const info = tables({ 'headed.nes': Buffer.concat([header, original.subarray(16)]) }, 'info', 'headed.nes').out;
+  const facts = info.trim().split('\n').slice(1).map((line) => line.trim().split('：'));
+  const shown = page.locator('#info');
+  await expect(shown.locator('dt')).toHaveText(facts.map(([term]) => term));
+  await expect(shown.locator('dd')).toHaveText(facts.map(([, value]) => value));
+});
