@@ -60,13 +60,13 @@ public:
     void declare(CLI::App& command) override {
         addFile(command, "IMAGE_A", imageA_, "第一个镜像");
         addFile(command, "IMAGE_B", imageB_, "第二个镜像");
-        addChoice(command, "--format", format_, {"text", "json"}, "输出格式（默认 text）");
+        addChoice(command, "--format", format_, outputFormatChoices(), "输出格式（默认 text）");
     }
 
     int run(Output output) override {
         const std::vector<FieldDifference> differences = tableDifferences(imageA_, imageB_);
         const std::uint64_t outside = outsideDifferences(imageA_, imageB_);
-        if (format_ == "json") {
+        if (format_ == OutputFormat::Json) {
             printJson(output.out, differences, outside);
         } else {
             for (const FieldDifference& d : differences) {
@@ -98,7 +98,7 @@ private:
 
     std::filesystem::path imageA_;
     std::filesystem::path imageB_;
-    std::string format_ = "text";
+    OutputFormat format_ = OutputFormat::Text;
 };
 
 }  // namespace

@@ -1,17 +1,16 @@
-// export: the records of an image's tables as a CSV or JSON file.
+// export: the records of an image's tables as a CSV, TSV or JSON file.
 
 #include "cli/Arguments.h"
 #include "cli/Command.h"
 #include "cli/Failure.h"
 #include "cli/Files.h"
 #include "core/RomStore.h"
-#include "formats/CsvTableFile.h"
-#include "formats/JsonTableFile.h"
 #include "formats/TableFile.h"
-
-#include <CLI/CLI.hpp>
+#include "formats/TableFileWriter.h"
+#include "formats/TextEncoding.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace varnel::cli {
 namespace {
@@ -19,33 +18,36 @@ namespace {
 class ExportCommand : public Command {
 public:
     const char* name() const override { return "export"; }
-    const char* summary() const override { return "把表格导出为 CSV 或 JSON 文件"; }
+    const char* summary() const override { return "把表格导出为 CSV、TSV 或 JSON 文件"; }
 
     void declare(CLI::App& command) override {
         addFile(command, "IMAGE", image_, "镜像文件");
         addFile(command, "-o,--output", output_, "输出文件（默认写到标准输出）");
-        addChoice(command, "--format", format_, {"csv", "json"}, "文件格式（默认按输出文件的扩展名，否则 csv）");
-        addChoices(command, "--table", tables_, {"weapon", "armour", "magic"}, "只导出这个表格（可重复）");
-        command.add_flag("--bom", bom_, "CSV 文件以 UTF-8 字节顺序标记开头，便于电子表格程序识别");
+        addChoice(command, "--format", format_, tableFileFormatChoices(), "文件格式（默认按输出文件的扩展名，否则 csv）");
+        addChoice(command, "--table", tables_, tableChoices(), "只导出这个表格（可重复）");
+        addChoice(command, "--encoding", encoding_, encodingChoices(false),
+                  "文本编码（默认 utf-8；gb18030 供按系统代码页打开 CSV 的旧电子表格程序使用）");
+        command.add_flag("--bom", bom_, "以 UTF-8 字节顺序标记开头，便于电子表格程序识别（只用于 CSV 和 TSV）");
     }
 
     int run(Output output) override {
-        const TableFileFormat format = chosenFormat();
-        if (bom_ && format != TableFileFormat::Csv) throw Failure("--bom 只用于 CSV 文件。");
+        const TableFileFormat format = format_.value_or(formatFromExtension(output_).value_or(TableFileFormat::Csv));
+        if (bom_ && format == TableFileFormat::Json) throw Failure("--bom 只用于 CSV 和 TSV 文件。");
+        if (bom_ && encoding_ != TextEncoding::Utf8) throw Failure("--bom 是 UTF-8 的标记，不能与 --encoding gb18030 一起用。");
 
         RomStore store;
         store.open(image_, OpenMode::ReadOnly);
         store.load();
         std::vector<TableRecord> records;
         for (const TableSpec& table : tableSpecs) {
-            if (!wanted(table.kind)) continue;
+            if (!tables_.empty() && std::find(tables_.begin(), tables_.end(), table.kind) == tables_.end()) continue;
             for (int index = 0; index < table.recordCount; ++index) {
                 records.push_back({table.kind, index, store.record(table.kind, index)});
             }
         }
         store.close();
 
-        const std::string text = format == TableFileFormat::Csv ? writeCsv(records, bom_) : writeJson(records);
+        const std::string text = encodeText(writeTableFile(records, format, bom_), encoding_);
         if (output_.empty()) {
             output.out << text;
             return exitSuccess;
@@ -57,20 +59,11 @@ public:
     }
 
 private:
-    TableFileFormat chosenFormat() const {
-        if (format_ == "json") return TableFileFormat::Json;
-        if (format_ == "csv") return TableFileFormat::Csv;
-        return formatFromExtension(output_).value_or(TableFileFormat::Csv);
-    }
-
-    bool wanted(TableKind kind) const {
-        return tables_.empty() || std::find(tables_.begin(), tables_.end(), tableKey(kind)) != tables_.end();
-    }
-
     std::filesystem::path image_;
     std::filesystem::path output_;
-    std::string format_;
-    std::vector<std::string> tables_;
+    std::optional<TableFileFormat> format_;
+    std::vector<TableKind> tables_;
+    TextEncoding encoding_ = TextEncoding::Utf8;
     bool bom_ = false;
 };
 

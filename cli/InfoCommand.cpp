@@ -84,19 +84,19 @@ public:
 
     void declare(CLI::App& command) override {
         addFile(command, "IMAGE", image_, "任意普通文件");
-        addChoice(command, "--format", format_, {"text", "json"}, "输出格式（默认 text）");
+        addChoice(command, "--format", format_, outputFormatChoices(), "输出格式（默认 text）");
     }
 
     int run(Output output) override {
         const ImageFacts facts = examine(image_);
-        if (format_ == "json") printJson(output.out, facts);
+        if (format_ == OutputFormat::Json) printJson(output.out, facts);
         else printText(output.out, image_, facts);
         return exitSuccess;
     }
 
 private:
     std::filesystem::path image_;
-    std::string format_ = "text";
+    OutputFormat format_ = OutputFormat::Text;
 };
 
 }  // namespace

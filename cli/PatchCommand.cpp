@@ -8,17 +8,18 @@
 #include "formats/Bps.h"
 #include "formats/Ips.h"
 
-#include <CLI/CLI.hpp>
-
+#include <optional>
 
 namespace varnel::cli {
 namespace {
 
-// "ips" for "x.IPS"; empty without an extension.
-std::string patchFormatOf(const std::filesystem::path& file) {
-    std::string extension = lowerAscii(file.extension().string());
-    if (!extension.empty()) extension.erase(0, 1);
-    return extension;
+// By the patch file's extension, in any letter case.
+std::optional<PatchFormat> patchFormatOf(const std::filesystem::path& file) {
+    const std::string extension = lowerAscii(file.extension().string());
+    for (const auto& [word, format] : patchFormatChoices()) {
+        if (extension == "." + word) return format;
+    }
+    return std::nullopt;
 }
 
 class PatchCommand : public Command {
@@ -30,22 +31,22 @@ public:
         addFile(command, "ORIGINAL", original_, "原文件");
         addFile(command, "MODIFIED", modified_, "修改后的文件");
         addFile(command, "-o,--output", patch_, "补丁文件（必需）")->required();
-        addChoice(command, "--format", format_, {"ips", "bps"}, "补丁格式（默认按补丁文件的扩展名）");
+        addChoice(command, "--format", format_, patchFormatChoices(), "补丁格式（默认按补丁文件的扩展名）");
     }
 
     int run(Output output) override {
-        const std::string format = format_.empty() ? patchFormatOf(patch_) : format_;
-        if (format != "ips" && format != "bps") {
+        if (!format_) format_ = patchFormatOf(patch_);
+        if (!format_) {
             throw Failure("无法从文件名 " + patch_.string() + " 判断补丁格式，请用 --format ips 或 --format bps 指定。");
         }
         refuseOverwritingInput(patch_, {original_, modified_});
         const std::vector<std::uint8_t> original = readWholeFile(original_, binaryFileLimit);
         const std::vector<std::uint8_t> modified = readWholeFile(modified_, binaryFileLimit);
-        const std::vector<std::uint8_t> patch =
-            format == "ips" ? ips::create(original, modified) : bps::create(original, modified);
+        const bool asIps = *format_ == PatchFormat::Ips;
+        const std::vector<std::uint8_t> patch = asIps ? ips::create(original, modified) : bps::create(original, modified);
         writeWholeFile(patch_, patch, Existing::Replace);
-        output.out << "已生成 " << (format == "ips" ? "IPS" : "BPS") << " 补丁 " << patch_.string() << "（"
-                   << patch.size() << " 字节）。\n";
+        output.out << "已生成 " << (asIps ? "IPS" : "BPS") << " 补丁 " << patch_.string() << "（" << patch.size()
+                   << " 字节）。\n";
         return exitSuccess;
     }
 
@@ -53,7 +54,7 @@ private:
     std::filesystem::path original_;
     std::filesystem::path modified_;
     std::filesystem::path patch_;
-    std::string format_;
+    std::optional<PatchFormat> format_;
 };
 
 }  // namespace

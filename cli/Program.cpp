@@ -1,5 +1,6 @@
 #include "cli/Program.h"
 
+#include "cli/Arguments.h"
 #include "cli/Command.h"
 #include "cli/Failure.h"
 #include "core/Error.h"
@@ -35,25 +36,12 @@ std::string describe(const CLI::ParseError& error) {
     return text + "（" + error.what() + "）。用 --help 查看用法。";
 }
 
-void translateHelp(CLI::App& app) {
-    auto formatter = std::make_shared<CLI::Formatter>();
-    // REQUIRED is left blank: the usage line already shows what is required.
-    for (const auto& [key, label] : {std::pair{"Usage", "用法"}, {"Positionals", "参数"}, {"OPTIONS", "选项"},
-                                     {"SUBCOMMAND", "命令"}, {"SUBCOMMANDS", "命令"}, {"REQUIRED", ""}}) {
-        formatter->label(key, label);
-    }
-    formatter->column_width(26);
-    app.formatter(formatter);
-    app.option_defaults()->group("选项");
-    app.set_help_flag("-h,--help", "显示帮助并退出");
-}
-
 }  // namespace
 
 int runProgram(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app("把镜像里的武器、防具、魔法表格当作数据处理：导出、导入、比较，制作和应用补丁，查看镜像信息。",
                  programName);
-    translateHelp(app);
+    useChineseHelp(app);
     app.set_version_flag("--version", std::string(programName) + " " + VARNEL_VERSION, "显示版本并退出");
     app.require_subcommand(1);
     app.footer("退出状态：0 成功；1 diff 发现表格不同；2 出错或拒绝执行。详见 man varnel-rom-tables。");

@@ -188,13 +188,23 @@ TableFileContents readJson(std::string_view text) {
         collector.problem("", "JSON 嵌套超过 " + std::to_string(depthLimit) + " 层，不是这个程序能读的表格文件。");
         return std::move(collector).take();
     }
-    const Json document = Json::parse(text.begin(), text.end(), nullptr, false);
-    if (!checkHeader(document, collector)) return std::move(collector).take();
+    // Each record is checked as soon as the parser has it, and then dropped,
+    // so that a large file never stands whole in memory.
+    bool inRecords = false;
     std::size_t position = 0;
-    for (const Json& record : *document.find("records")) {
+    const auto takeRecords = [&](int depth, Json::parse_event_t event, Json& parsed) {
+        using Event = Json::parse_event_t;
+        if (depth == 1 && event == Event::key) inRecords = false;
+        if (depth == 1 && event == Event::key && parsed == "records") inRecords = true;
+        const bool completeValue = event == Event::value || event == Event::object_end || event == Event::array_end;
+        if (depth != 2 || !inRecords || !completeValue) return true;
         collector.beginRow(0, ++position);
-        readRecord(record, collector);
-    }
+        readRecord(parsed, collector);
+        return false;
+    };
+    const Json document = Json::parse(text.begin(), text.end(), takeRecords, false);
+    RecordCollector headerCollector;
+    if (!checkHeader(document, headerCollector)) return std::move(headerCollector).take();
     return std::move(collector).take();
 }
 

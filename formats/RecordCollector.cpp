@@ -21,6 +21,10 @@ void RecordCollector::beginRow(std::size_t line, std::size_t record) {
 
 void RecordCollector::problem(std::string column, std::string what) {
     rowHasProblem_ = true;
+    if (contents_.problems.size() == listedProblemLimit) {
+        ++contents_.unlistedProblems;
+        return;
+    }
     contents_.problems.push_back({current_.line, current_.record, std::move(column), std::move(what)});
 }
 

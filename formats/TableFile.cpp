@@ -25,6 +25,7 @@ std::optional<TableKind> tableFromKey(std::string_view key) {
 std::optional<TableFileFormat> formatFromExtension(const std::filesystem::path& file) {
     const std::string extension = lowerAscii(file.extension().string());
     if (extension == ".csv") return TableFileFormat::Csv;
+    if (extension == ".tsv" || extension == ".txt") return TableFileFormat::Tsv;
     if (extension == ".json") return TableFileFormat::Json;
     return std::nullopt;
 }
@@ -33,7 +34,17 @@ TableFileFormat formatFromContent(std::string_view text) {
     text = withoutByteOrderMark(text);
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first != std::string_view::npos && (text[first] == '{' || text[first] == '[')) return TableFileFormat::Json;
+    const std::string_view firstLine = text.substr(0, text.find_first_of("\r\n"));
+    if (firstLine.find('\t') != std::string_view::npos && firstLine.find(',') == std::string_view::npos) {
+        return TableFileFormat::Tsv;
+    }
     return TableFileFormat::Csv;
+}
+
+TableFileFormat chooseFormat(std::optional<TableFileFormat> asked, const std::filesystem::path& file,
+                             std::string_view text) {
+    if (asked) return *asked;
+    return formatFromExtension(file).value_or(formatFromContent(text));
 }
 
 std::string describe(const RowProblem& problem) {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,14 +21,19 @@ std::string_view tableKey(TableKind kind);
 // The table of a key, after trimming blanks, in any letter case.
 std::optional<TableKind> tableFromKey(std::string_view key);
 
-enum class TableFileFormat { Csv, Json };
+enum class TableFileFormat { Csv, Tsv, Json };
 
-// ".csv" or ".json" in any letter case; nothing for any other extension.
+// ".csv", ".tsv" or ".txt" (spreadsheets' "Unicode text" is tab-separated),
+// ".json", in any letter case; nothing for any other extension.
 std::optional<TableFileFormat> formatFromExtension(const std::filesystem::path& file);
 
 // Json when the first character after an optional byte-order mark and blanks
-// is '{' or '['; Csv otherwise.
+// is '{' or '['; else Tsv when the first line holds a tab and no comma; else Csv.
 TableFileFormat formatFromContent(std::string_view text);
+
+// The format to read a file in: the one asked for, else by its name, else by its text.
+TableFileFormat chooseFormat(std::optional<TableFileFormat> asked, const std::filesystem::path& file,
+                             std::string_view text);
 
 // One thing wrong in a file being read. The record it concerns is not read.
 struct RowProblem {
@@ -41,9 +47,15 @@ struct RowProblem {
 // (line given) is called 列, a JSON key 键.
 std::string describe(const RowProblem& problem);
 
+// A file made only of bad rows would otherwise list millions of problems.
+inline constexpr std::size_t listedProblemLimit = 100;
+
 struct TableFileContents {
     std::vector<TableRecord> records;  // in file order, each without problems
-    std::vector<RowProblem> problems;  // in file order
+    std::vector<RowProblem> problems;  // the first listedProblemLimit, in file order
+    std::size_t unlistedProblems = 0;  // found beyond those
+
+    std::size_t problemCount() const { return problems.size() + unlistedProblems; }
 };
 
 }  // namespace varnel

@@ -32,7 +32,7 @@ build_packages=(
     build-essential cmake
     qt6-base-dev qt6-translations-l10n
     fonts-wqy-microhei
-    libcli11-dev libcsv-dev nlohmann-json3-dev libboost-dev libssl-dev
+    libcli11-dev libunistring-dev libcsv-dev nlohmann-json3-dev libboost-dev libssl-dev
     libgtest-dev libbenchmark-dev
 )
 

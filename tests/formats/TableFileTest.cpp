@@ -142,9 +142,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TableFile, FormatIsKnownFromExtensionOrContent) {
     EXPECT_EQ(formatFromExtension("tables.CSV"), TableFileFormat::Csv);
     EXPECT_EQ(formatFromExtension("a.b/tables.Json"), TableFileFormat::Json);
-    EXPECT_EQ(formatFromExtension("tables.txt"), std::nullopt);
+    EXPECT_EQ(formatFromExtension("tables.txt"), TableFileFormat::Tsv);  // a spreadsheet's "Unicode text"
+    EXPECT_EQ(formatFromExtension("tables.xls"), std::nullopt);
     EXPECT_EQ(formatFromContent("\xEF\xBB\xBF \r\n\t{"), TableFileFormat::Json);
     EXPECT_EQ(formatFromContent("table,index"), TableFileFormat::Csv);
+    EXPECT_EQ(formatFromContent("table\tindex\r\nweapon,1"), TableFileFormat::Tsv);
+    EXPECT_EQ(formatFromContent("table\tindex,name"), TableFileFormat::Csv);
 }
 
 }  // namespace
