@@ -6,14 +6,19 @@
 #include "core/TableTexts.h"
 #include "formats/Crc32.h"
 #include "formats/FormatError.h"
+#include "formats/CsvTableFile.h"
 #include "formats/JsonTableFile.h"
 #include "formats/TableFile.h"
+#include "formats/TableFileWriter.h"
+#include "formats/TableRows.h"
+#include "formats/TextEncoding.h"
 #include "web/ImageSession.h"
 #include "web/PageTexts.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <new>
 #include <string>
 #include <vector>
@@ -181,11 +186,46 @@ public:
         });
     }
 
-    val importJson(const std::string& name, const val& bytes) {
+    // A table file's text, decoded as import decodes it. JSON is read and
+    // imported at once; CSV and TSV text goes back to be cut into rows.
+    val readTableText(const std::string& name, const val& bytes) {
         return guarded("导入表格文件 " + name, [&] {
             const std::vector<std::uint8_t> file = bytesOf(bytes);
-            const ImportOutcome outcome = session_.importRecords(readJson(std::string(file.begin(), file.end())));
-            return imported(name, outcome);
+            DecodedText text = decodeText(file);
+            const TableFileFormat format = chooseFormat(std::nullopt, name, text.utf8);
+            const std::string encoding(encodingName(text.encoding));
+            if (format == TableFileFormat::Json) return imported(name, encoding, readJson(text.utf8));
+            val result = succeeded();
+            result.set("text", std::move(text.utf8));
+            result.set("separator", std::string(1, format == TableFileFormat::Tsv ? tsvSeparator : csvSeparator));
+            result.set("encoding", encoding);
+            return result;
+        });
+    }
+
+    // Rows cut by the page ({line, cells, text, problem}), checked as import
+    // checks them, and imported if every one is sound.
+    val importRows(const std::string& name, const std::string& encoding, const val& rows) {
+        return guarded("导入表格文件 " + name, [&] {
+            TableRows checks;
+            const auto count = rows["length"].as<std::size_t>();
+            for (std::size_t k = 0; k < count && !checks.stopped(); ++k) {
+                const val row = rows[k];
+                const auto line = row["line"].as<std::size_t>();
+                const auto text = row["text"].as<std::string>();
+                const val problem = row["problem"];
+                if (!problem.isUndefined()) {
+                    if (problem.as<std::string>() == "unclosed") checks.unclosedQuote(line, text);
+                    else checks.malformed(line, text);
+                    continue;
+                }
+                const val cells = row["cells"];
+                const auto cellCount = cells["length"].as<std::size_t>();
+                std::vector<std::string> stored;
+                for (std::size_t c = 0; c < std::min(cellCount, storedCellLimit); ++c) stored.push_back(cells[c].as<std::string>());
+                checks.row(line, stored, cellCount, text);
+            }
+            return imported(name, encoding, std::move(checks).finish());
         });
     }
 
@@ -194,7 +234,9 @@ public:
             const std::vector<TableRecord> records = session_.records();
             val result = succeeded();
             result.set("name", renamed(session_.name(), "." + format));
-            result.set("bytes", uint8Array(writeJson(records)));
+            const TableFileFormat chosen = format == "csv" ? TableFileFormat::Csv : TableFileFormat::Json;
+            // CSV with the byte-order mark, as export --bom writes it, for spreadsheets.
+            result.set("bytes", uint8Array(writeTableFile(records, chosen, chosen == TableFileFormat::Csv)));
             return result;
         });
     }
@@ -250,9 +292,10 @@ public:
     }
 
 private:
-    static val imported(const std::string& name, const ImportOutcome& outcome) {
-        if (!outcome.problems.empty()) return listed(refused(""), importProblems(name, outcome.problems));
-        val result = listed(succeeded(), importChanges(outcome.changes, outcome.records));
+    val imported(const std::string& name, const std::string& encoding, const TableFileContents& contents) {
+        if (!contents.problems.empty()) return listed(refused(""), importProblems(name, contents));
+        const ImportOutcome outcome = session_.importRecords(contents);
+        val result = listed(succeeded(), importChanges(outcome.changes, outcome.records, encoding));
         result.set("changed", outcome.records > 0);
         return result;
     }
@@ -273,7 +316,8 @@ EMSCRIPTEN_BINDINGS(varnel) {
         .function("fields", &Session::fields)
         .function("changes", &Session::changes)
         .function("setField", &Session::setField)
-        .function("importJson", &Session::importJson)
+        .function("readTableText", &Session::readTableText)
+        .function("importRows", &Session::importRows)
         .function("exportTables", &Session::exportTables)
         .function("imageBytes", &Session::imageBytes)
         .function("makePatch", &Session::makePatch)

@@ -116,8 +116,7 @@ std::uint8_t ImageSession::setField(TableKind kind, int index, int field, std::s
 ImportOutcome ImageSession::importRecords(const TableFileContents& contents) {
     RomStore& now = requireOpen().store;
     ImportOutcome outcome;
-    outcome.problems = contents.problems;
-    if (!outcome.problems.empty()) return outcome;
+    if (!contents.problems.empty()) return outcome;
     // As import does: the changes in table order, then only the records that differ.
     outcome.changes = fieldChanges(now, contents.records);
     std::vector<TableRecord> changed;

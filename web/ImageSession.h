@@ -30,7 +30,6 @@ inline constexpr std::uint64_t tableFileLimit = 16u << 20;
 enum class PatchFormat { Ips, Bps };
 
 struct ImportOutcome {
-    std::vector<RowProblem> problems;      // when any, nothing changed
     std::vector<FieldDifference> changes;  // a: the byte before, b: the byte written
     std::size_t records = 0;               // records changed
 };
@@ -65,8 +64,8 @@ public:
     // Throws Error (overflow) for a value outside 0..255; the byte keeps its value.
     std::uint8_t setField(TableKind kind, int index, int field, std::string_view text);
 
-    // Writes the records only if the file had no problem; each record is
-    // written only where its bytes differ.
+    // Writes the records only if the file had no problem, and then only
+    // those whose bytes differ.
     ImportOutcome importRecords(const TableFileContents& contents);
 
     // Every record of the three tables, in table order.

@@ -39,15 +39,21 @@ std::vector<std::string> changeLines(const std::vector<FieldDifference>& changes
 
 }  // namespace
 
-Listing importProblems(std::string_view name, const std::vector<RowProblem>& problems) {
-    Listing listing{"表格文件 " + std::string(name) + " 有 " + std::to_string(problems.size()) + " 处错误，镜像没有任何改动：", {}};
-    for (const RowProblem& problem : problems) listing.lines.push_back(describe(problem));
+Listing importProblems(std::string_view name, const TableFileContents& contents) {
+    Listing listing{"表格文件 " + std::string(name) + " 有 " + std::to_string(contents.problemCount()) +
+                        " 处错误，镜像没有任何改动：",
+                    {}};
+    for (const RowProblem& problem : contents.problems) listing.lines.push_back(describe(problem));
+    if (contents.unlistedProblems > 0) {
+        listing.lines.push_back("……另有 " + std::to_string(contents.unlistedProblems) + " 处错误没有列出。");
+    }
     return listing;
 }
 
-Listing importChanges(const std::vector<FieldDifference>& changes, std::size_t records) {
-    if (records == 0) return {"表格文件与镜像一致，没有需要写入的内容。", {}};
-    return {"已修改 " + std::to_string(records) + " 条记录中的 " + std::to_string(changes.size()) + " 个字段。",
+Listing importChanges(const std::vector<FieldDifference>& changes, std::size_t records, std::string_view encoding) {
+    const std::string readAs = "（表格文件按 " + std::string(encoding) + " 编码读取）";
+    if (records == 0) return {"表格文件与镜像一致，没有需要写入的内容" + readAs + "。", {}};
+    return {"已修改 " + std::to_string(records) + " 条记录中的 " + std::to_string(changes.size()) + " 个字段" + readAs + "。",
             changeLines(changes)};
 }
 

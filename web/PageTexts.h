@@ -8,6 +8,7 @@
 #include "formats/ImageDiff.h"
 #include "formats/ImageInfo.h"
 #include "formats/TableFile.h"
+#include "formats/TextEncoding.h"
 
 #include <cstdint>
 #include <string>
@@ -39,8 +40,8 @@ struct Listing {
 };
 
 // What import says: every problem, or every change and how many.
-Listing importProblems(std::string_view name, const std::vector<RowProblem>& problems);
-Listing importChanges(const std::vector<FieldDifference>& changes, std::size_t records);
+Listing importProblems(std::string_view name, const TableFileContents& contents);
+Listing importChanges(const std::vector<FieldDifference>& changes, std::size_t records, std::string_view encoding);
 
 // What diff says of the image now against another.
 Listing comparison(const std::vector<FieldDifference>& fields, std::uint64_t outsideBytes);

@@ -1,7 +1,7 @@
 // What the browser tests share: synthetic images, the page opened and used
 // as a person would, files handed over, and varnel-rom-tables on the same files.
 import { expect } from '@playwright/test';
-import { execFileSync } from 'node:child_process';
+import { spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -53,14 +53,11 @@ export async function setField(page, label, text) {
   await input.press('Tab');
 }
 
-// Runs varnel-rom-tables on files in a fresh folder; returns its standard output.
+// Runs varnel-rom-tables on files in a fresh folder: its output, status and folder.
 export function tables(files, ...args) {
   const folder = mkdtempSync(join(tmpdir(), 'varnel-web-'));
   for (const [name, bytes] of Object.entries(files)) writeFileSync(join(folder, name), bytes);
   const program = new URL('../../build/cli/varnel-rom-tables', import.meta.url).pathname;
-  try {
-    return { folder, out: execFileSync(program, args, { cwd: folder, encoding: 'utf8' }) };
-  } catch (failure) {
-    return { folder, out: failure.stdout, status: failure.status };
-  }
+  const run = spawnSync(program, args, { cwd: folder, encoding: 'utf8' });
+  return { folder, out: run.stdout, err: run.stderr, status: run.status, file: (name) => readFileSync(join(folder, name)) };
 }
