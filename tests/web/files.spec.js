@@ -89,4 +89,13 @@ test('table files go out as export writes them, and come in through the checks o
   await expect(page.getByRole('status').locator('p')).toHaveText(imported.out.trim().split('\n').at(-1));
   await expect(page.getByRole('status').locator('li')).toHaveText(imported.out.trim().split('\n').slice(0, -1));
   expect((await handedOver(page, '保存修改')).bytes.equals(imported.file('game.nes'))).toBe(true);
+
+  // GB18030, as a spreadsheet on a Chinese Windows saves CSV; and a line no encoding can read.
+  const gb = tables({ 'game.nes': original }, 'export', 'game.nes', '-o', 'gb.csv', '--encoding', 'gb18030').file('gb.csv');
+  await choose(page, '导入表格文件', 'gb.csv', gb);
+  await expect(page.getByRole('status').locator('li')).toHaveText(imported.out.trim().split('\n').slice(0, -1).map((line) => line.replace(/：(\d+) → (\d+)$/, '：$2 → $1')));
+  const unreadable = Buffer.from([...Buffer.from('table,index\r\nweapon,1\r\n'), 0x81, 0x20]);
+  const why = tables({ 'game.nes': original, 'u.csv': unreadable }, 'import', 'game.nes', 'u.csv').err.match(/：(文件的.*。)可以用/)[1];
+  await choose(page, '导入表格文件', 'u.csv', unreadable);
+  await expect(page.getByRole('alert')).toHaveText(`导入表格文件 u.csv 失败：${why}`);
 });
