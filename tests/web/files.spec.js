@@ -99,3 +99,21 @@ test('table files go out as export writes them, and come in through the checks o
   await choose(page, '导入表格文件', 'u.csv', unreadable);
   await expect(page.getByRole('alert')).toHaveText(`导入表格文件 u.csv 失败：${why}`);
 });
+
+test('any file in any input ends in a result or a refusal, and the image held stays', async ({ page }) => {
+  const now = syntheticImage();
+  now[offsetOf('weapon', 0, 1)] = 1;
+  await openImage(page);
+  await setField(page, '武器 #0 字段 1', '1');
+  page.on('dialog', (dialog) => dialog.accept());
+  let n = 0;
+  for (const input of ['应用补丁', '导入表格文件', '比较镜像', '打开文件']) {
+    for (const bytes of [Buffer.alloc(0), syntheticImage(9, 5000)]) {
+      const name = `x${++n}.bin`;
+      await choose(page, input, name, bytes);
+      await expect(page.getByRole('alert').or(page.getByRole('status'))).toContainText(name);
+    }
+  }
+  await expect(page.getByText('镜像：game.nes')).toBeVisible();
+  expect((await handedOver(page, '保存修改')).bytes.equals(now)).toBe(true);
+});

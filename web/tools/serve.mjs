@@ -2,9 +2,9 @@
 // Usage: node web/tools/serve.mjs FOLDER [PORT]
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
-import { extname, join, normalize, sep } from 'node:path';
+import { extname, join, normalize, resolve, sep } from 'node:path';
 
-const folder = normalize(process.argv[2]);
+const folder = resolve(process.argv[2]);
 const port = Number(process.argv[3] ?? process.env.PORT ?? 8080);
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.mjs': 'text/javascript; charset=utf-8',

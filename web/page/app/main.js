@@ -10,12 +10,13 @@ const byId = (id) => document.getElementById(id);
 const { tables, session } = await loadCode();
 let unsaved = false;
 
-// Marks the fields that differ from the image as opened, and counts them.
+// Marks the fields that differ from the image as opened, and counts them;
+// the facts follow once the grids are painted.
 function showChanges() {
   const changes = session.changes();
   grids.mark(changes);
   byId('change-count').textContent = `已修改 ${changes.length} 个字段`;
-  return showInfo(session);
+  return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve))).then(() => showInfo(session));
 }
 
 // Shows the image now after it changed as a whole.
@@ -47,9 +48,9 @@ async function bytesOf(file, tableFile = false) {
 
 async function open(file) {
   if (session.isOpen() && unsaved && !window.confirm(`${session.name()} 有未保存的修改。仍要打开 ${file.name} 吗？`)) return;
+  performance.mark('varnel-open-start');
   const bytes = await bytesOf(file);
   if (!bytes) return;
-  performance.mark('varnel-open-start');
   const result = session.open(file.name, bytes);
   report(result);
   if (!result.ok) return;
@@ -58,7 +59,8 @@ async function open(file) {
   byId('workspace').hidden = false;
   for (const control of document.querySelectorAll('.toolbar :disabled')) control.disabled = false;
   const info = refresh();
-  performance.measure('varnel-open', 'varnel-open-start');
+  // Timed until the grids have been painted: the frame after this one.
+  requestAnimationFrame(() => setTimeout(() => performance.measure('varnel-open', 'varnel-open-start')));
   await info;
 }
 
