@@ -71,3 +71,7 @@ if command -v groff >/dev/null; then
     [ -z "$warnings" ] || { echo "$warnings" >&2; exit 1; }
 fi
 echo "Installed files are complete."
+
+# --- Web edition ---
+echo "== Web edition: build and browser tests (build-web/)"
+./scripts/web.sh test

@@ -6,6 +6,7 @@
 #   scripts/web.sh build      build only
 #   scripts/web.sh test       build, then run the browser tests in headless Chromium
 #   scripts/web.sh benchmark  build, then measure size and speed in headless Chromium
+#   scripts/web.sh screenshots  build, then redraw docs/web.png and docs/web-phone.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -40,7 +41,10 @@ test)
 benchmark)
     install_missing chromium
     node benchmarks/web/PageBenchmark.mjs ;;
+screenshots)
+    install_missing chromium fonts-wqy-microhei
+    node docs/WebScreenshots.mjs ;;
 *)
-    echo "usage: scripts/web.sh [build|test|benchmark]" >&2
+    echo "usage: scripts/web.sh [build|test|benchmark|screenshots]" >&2
     exit 2 ;;
 esac
