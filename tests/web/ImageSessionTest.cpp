@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace varnel::web {
 namespace {
 
@@ -33,6 +35,8 @@ TEST_F(ImageSessionTest, ARefusedImageLeavesTheHeldOneAsItWas) {
     EXPECT_EQ(session.name(), "game.nes");
     EXPECT_EQ(session.imageBytes(), held);
     EXPECT_EQ(session.changes().size(), 1u);
+    const auto files = std::filesystem::recursive_directory_iterator(folder.path() / "session");
+    EXPECT_EQ(std::count_if(begin(files), end(files), [](const auto& entry) { return entry.is_regular_file(); }), 2);
 }
 
 TEST_F(ImageSessionTest, AFieldEditChangesItsByteAloneAndARefusalNone) {

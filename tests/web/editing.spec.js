@@ -51,9 +51,14 @@ test('arrow keys, Enter and Tab move between cells, and the filter narrows every
     await page.keyboard.press(key);
     await expect(page.getByLabel(label, { exact: true })).toBeFocused();
   }
-  await page.keyboard.type('99');
+  await page.keyboard.type('77');
+  await page.keyboard.press('Escape');
+  await expect(page.getByLabel('武器 #4 字段 2', { exact: true })).not.toHaveValue('77');
+  // Enter in the last row stays there, and takes the value as typed.
+  await page.getByLabel('武器 #87 字段 2', { exact: true }).focus();
+  await page.keyboard.type('7.5');
   await page.keyboard.press('Enter');
-  await expect(page.getByLabel('武器 #4 字段 2', { exact: true })).toHaveValue('99');
+  await expect(page.getByLabel('武器 #87 字段 2', { exact: true })).toHaveValue('8');
 
   await page.getByLabel('按名称筛选').fill('mithril');
   await expect(page.getByRole('table', { name: '武器' }).locator('tbody tr:visible')).toHaveCount(3);

@@ -88,6 +88,7 @@ test('table files go out as export writes them, and come in through the checks o
   await choose(page, '导入表格文件', 'edited.txt', unicode);
   await expect(page.getByRole('status').locator('p')).toHaveText(imported.out.trim().split('\n').at(-1));
   await expect(page.getByRole('status').locator('li')).toHaveText(imported.out.trim().split('\n').slice(0, -1));
+  await expect(page.getByLabel('魔法 #55 字段 1', { exact: true })).toHaveValue('7');
   expect((await handedOver(page, '保存修改')).bytes.equals(imported.file('game.nes'))).toBe(true);
 
   // GB18030, as a spreadsheet on a Chinese Windows saves CSV; and a line no encoding can read.
@@ -114,6 +115,8 @@ test('any file in any input ends in a result or a refusal, and the image held st
       await expect(page.getByRole('alert').or(page.getByRole('status'))).toContainText(name);
     }
   }
+  await choose(page, '导入表格文件', 'big.csv', Buffer.alloc(16 * 2 ** 20 + 1, 0x20));
+  await expect(page.getByRole('alert')).toHaveText('文件 big.csv 太大（16777217 字节），最多只处理 16777216 字节。');
   await expect(page.getByText('镜像：game.nes')).toBeVisible();
   expect((await handedOver(page, '保存修改')).bytes.equals(now)).toBe(true);
 });
