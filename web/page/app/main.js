@@ -1,5 +1,5 @@
 // The page: wires the controls to the C++ session, the grids and the files.
-import { loadCode } from './code.js';
+import { explainLoadFailure, loadCode } from './code.js';
 import { Grids } from './grids.js';
 import { download, readBytes, whenChosen, whenDropped } from './files.js';
 import { report, showAlert, showStatus } from './messages.js';
@@ -7,7 +7,7 @@ import { showInfo } from './info.js';
 import { readTableFile } from './tables.js';
 
 const byId = (id) => document.getElementById(id);
-const { tables, session } = await loadCode();
+const { tables, session } = await loadCode().catch(explainLoadFailure);
 let unsaved = false;
 
 // Marks the fields that differ from the image as opened, and counts them;
