@@ -5,22 +5,24 @@
 #include <cstdio>
 
 namespace varnel {
-namespace {
 
-std::uint32_t bitsReversed(std::uint32_t value) {
-    std::uint32_t reversed = 0;
-    for (int bit = 0; bit < 32; ++bit, value >>= 1) reversed = (reversed << 1) | (value & 1u);
-    return reversed;
-}
+struct Crc32::State {
+    boost::crc_32_type crc;
+};
 
-}  // namespace
+Crc32::Crc32() : state_(std::make_unique<State>()) {}
+Crc32::~Crc32() = default;
+Crc32::Crc32(Crc32&&) noexcept = default;
+Crc32& Crc32::operator=(Crc32&&) noexcept = default;
 
-std::uint32_t crc32(std::span<const std::uint8_t> bytes, std::uint32_t previous) {
-    // The running remainder is the finished CRC with its final inversion
-    // undone, bit-reversed: Boost takes it in unreflected order.
-    boost::crc_32_type crc(bitsReversed(previous ^ 0xFFFFFFFFu));
-    crc.process_bytes(bytes.data(), bytes.size());
-    return crc.checksum();
+void Crc32::add(std::span<const std::uint8_t> bytes) { state_->crc.process_bytes(bytes.data(), bytes.size()); }
+
+std::uint32_t Crc32::value() const { return state_->crc.checksum(); }
+
+std::uint32_t crc32(std::span<const std::uint8_t> bytes) {
+    Crc32 crc;
+    crc.add(bytes);
+    return crc.value();
 }
 
 std::string crcText(std::uint32_t crc) {

@@ -46,13 +46,13 @@ std::optional<InesHeader> readInesHeader(std::span<const std::uint8_t> bytes) {
 }
 
 void ImageExaminer::DigestBuilder::add(std::span<const std::uint8_t> bytes) {
-    crc32_ = crc32(bytes, crc32_);
+    crc32_.add(bytes);
     if (sha1_) sha1_->add(bytes);
 }
 
 Digest ImageExaminer::DigestBuilder::finish() {
     Digest digest;
-    digest.crc32 = crc32_;
+    digest.crc32 = crc32_.value();
     if (sha1_) digest.sha1 = sha1_->finish();
     return digest;
 }

@@ -2,6 +2,7 @@
 // What a file says about itself: its iNES header, if it has one, and the
 // checksums by which ROM catalogues list images.
 
+#include "formats/Crc32.h"
 #include "formats/Sha1.h"
 
 #include <array>
@@ -63,7 +64,7 @@ private:
 
     private:
         std::unique_ptr<Sha1Hasher> sha1_;
-        std::uint32_t crc32_ = 0;
+        Crc32 crc32_;
     };
 
     void readHeaderOnce();

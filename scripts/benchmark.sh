@@ -33,9 +33,9 @@ startup() {
 }
 
 echo "== Start-up under Xvfb ($runs runs of each, alternating: empty, text, editor, ...; medians)"
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-samples=$(mktemp)
-trap 'rm -f "$samples"' EXIT
+make_temporary_folder scratch
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$scratch}
+samples=$scratch/samples
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$(declare -f startup); runs=$runs; startup" >"$samples"
 awk '
     function median(kind, column,    values, n, i, j, swap) {

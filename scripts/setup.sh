@@ -27,6 +27,18 @@ install_missing() {
         DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Temporary folders a script makes, removed however it exits.
+temporary_folders=()
+trap 'rm -rf "${temporary_folders[@]}"' EXIT
+
+# Usage: make_temporary_folder NAME; sets $NAME to a fresh folder.
+make_temporary_folder() {
+    local folder
+    folder=$(mktemp -d)
+    temporary_folders+=("$folder")
+    printf -v "$1" '%s' "$folder"
+}
+
 # What building the editor, the command-line tool and the tests needs.
 build_packages=(
     build-essential cmake

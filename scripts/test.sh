@@ -10,14 +10,17 @@ source scripts/setup.sh
 install_missing "${build_packages[@]}"
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Layers"
+./scripts/check-layers.sh
+
 echo "== Build and test (build/)"
 build_shared
-ctest --test-dir build --output-on-failure -j2
+ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 echo "== Build and test with sanitizers (build-sanitize/)"
 configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVARNEL_WERROR=ON -DVARNEL_SANITIZE=ON \
     -DVARNEL_BUILD_BENCHMARKS=OFF
-ctest --test-dir build-sanitize --output-on-failure -j2
+ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
 
 if command -v clang++ >/dev/null; then
     echo "== Fuzz the file readers (build-fuzz/)"
@@ -49,28 +52,31 @@ else
 fi
 
 echo "== Install into a staging folder"
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
+make_temporary_folder stage
 DESTDIR="$stage" cmake --install build --prefix /usr >/dev/null
 for file in usr/bin/varnel-rom-editor \
             usr/bin/varnel-rom-tables \
-            usr/share/man/man1/varnel-rom-tables.1 \
-            usr/share/applications/varnel-rom-editor.desktop \
+            usr/share/man/man1/varnel-rom-tables.1.gz \
+            usr/share/applications/org.example.VarnelRomEditor.desktop \
             usr/share/icons/hicolor/16x16/apps/varnel-rom-editor.png \
             usr/share/icons/hicolor/32x32/apps/varnel-rom-editor.png; do
     [ -f "$stage/$file" ] || { echo "install is missing $file" >&2; exit 1; }
 done
-desktop="$stage/usr/share/applications/varnel-rom-editor.desktop"
+desktop="$stage/usr/share/applications/org.example.VarnelRomEditor.desktop"
 grep -qx 'Exec=varnel-rom-editor' "$desktop" || { echo "the desktop entry must start the program without arguments" >&2; exit 1; }
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
 "$stage/usr/bin/varnel-rom-tables" --version | grep -q '^varnel-rom-tables ' ||
     { echo "the installed varnel-rom-tables does not run" >&2; exit 1; }
 if command -v groff >/dev/null; then
-    # Any warning about the man page's markup fails the check.
-    warnings=$(groff -man -ww -z "$stage/usr/share/man/man1/varnel-rom-tables.1" 2>&1)
+    # Any warning about the man pages' markup, read as `man` reads them in a terminal, fails the check.
+    warnings=$(for page in "$stage"/usr/share/man/man1/*.1.gz; do zcat "$page" | groff -k -Tutf8 -man -ww -z 2>&1; done)
     [ -z "$warnings" ] || { echo "$warnings" >&2; exit 1; }
 fi
 echo "Installed files are complete."
+
+echo "== Debian package (from build/)"
+scripts/package.sh >build/package.log 2>&1 || { cat build/package.log >&2; exit 1; }
+scripts/check-package.sh
 
 # --- Web edition ---
 echo "== Web edition: build and browser tests (build-web/)"

@@ -49,7 +49,7 @@ std::unique_ptr<QApplication> createApplication(int& argc, char* argv[]) {
 void prepareApplication(QApplication& application) {
     QApplication::setApplicationName(QStringLiteral("varnel-rom-editor"));
     QApplication::setApplicationDisplayName(QStringLiteral("VarnelROM修改器"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("varnel-rom-editor"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VARNEL_APPLICATION_ID));
     QApplication::setWindowIcon(style::windowIcon());
 
     // Qt's dialogs speak Chinese where its translations are installed.

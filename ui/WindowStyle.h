@@ -1,6 +1,8 @@
 #pragma once
 // The look the window shares across all its controls.
 
+#include "core/Version.h"
+
 #include <QFont>
 #include <QIcon>
 
@@ -15,6 +17,7 @@ QFont windowFont();
 // The program's own icon, drawn at 16 x 16 and 32 x 32.
 QIcon windowIcon();
 
-inline constexpr std::string_view credit = "VarnelROM修改器 1.0 · 修改器开发组制作\n保存会直接改写文件，修改前请自行备份。";
+inline constexpr std::string_view credit =
+    "VarnelROM修改器 " VARNEL_VERSION " · 修改器开发组制作\n保存会直接改写文件，修改前请自行备份。";
 
 }  // namespace varnel::style

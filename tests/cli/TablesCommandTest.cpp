@@ -1,16 +1,17 @@
-// varnel-rom-tables run in-process on synthetic images: what each command
-// prints, writes and refuses, checked against the files' bytes.
+// varnel-rom-tables run in-process on synthetic images: what diff, patch,
+// apply and info print, write and refuse, checked against the files' bytes.
 
-#include "cli/Program.h"
 #include "core/TableLayout.h"
 #include "formats/Crc32.h"
 #include "formats/ImageInfo.h"
-#include "tests/support/SyntheticImage.h"
+#include "cli/Arguments.h"
+#include "tests/cli/CommandFixture.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <openssl/sha.h>
 
-#include <sstream>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,68 +19,15 @@ namespace varnel {
 namespace {
 
 using testing::readFile;
+using testing::Result;
+using testing::TablesCommandTest;
 using testing::writeFile;
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class TablesCommandTest : public ::testing::Test, protected testing::ImageFile {
-protected:
-    Result run(std::vector<std::string> args) {
-        args.insert(args.begin(), "varnel-rom-tables");
-        std::vector<const char*> argv;
-        for (const std::string& arg : args) argv.push_back(arg.c_str());
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = cli::runProgram(static_cast<int>(argv.size()), argv.data(), out, err);
-        return {status, out.str(), err.str()};
-    }
-
-    std::string file(const std::string& name) const { return (folder.path() / name).string(); }
-
-    std::string writeText(const std::string& name, const std::string& text) {
-        writeFile(file(name), {text.begin(), text.end()});
-        return file(name);
-    }
-};
-
-TEST_F(TablesCommandTest, ExportThenImportOfAnUnchangedFileWritesNothing) {
-    for (const char* name : {"tables.csv", "tables.json"}) {
-        ASSERT_EQ(run({"export", image.string(), "-o", file(name)}).status, 0) << name;
-        const Result imported = run({"import", image.string(), file(name)});
-        EXPECT_EQ(imported.status, 0) << imported.err;
-        EXPECT_NE(imported.out.find("没有需要写入"), std::string::npos) << imported.out;
-        EXPECT_EQ(readFile(image), original) << name;
-    }
-    // One table alone, to standard output: a header and one row per record.
-    const Result magic = run({"export", image.string(), "--table", "magic"});
-    EXPECT_EQ(std::count(magic.out.begin(), magic.out.end(), '\n'), 1 + 56);
-}
-
-TEST_F(TablesCommandTest, OneChangedCellChangesExactlyOneByte) {
-    const std::size_t offset = fieldOffset(TableKind::Armour, 10, 5);
-    ASSERT_NE(original[offset], 8);
-    // Columns in another order, name left out; field5 read as the window reads " ７.5 ".
-    std::string row = "\" ７.5 \",10,armour";
-    for (const int k : {1, 2, 3, 4, 6, 7, 8}) row += "," + std::to_string(original[fieldOffset(TableKind::Armour, 10, k)]);
-    const std::string table =
-        writeText("one.csv", "field5,index,table,field1,field2,field3,field4,field6,field7,field8\r\n" + row + "\r\n");
-    const std::string change = "防具 #10 “Leather 皮帽” 字段 5：" + std::to_string(original[offset]) + " → 8\n";
-
-    const Result dryRun = run({"import", image.string(), table, "--dry-run"});
-    EXPECT_EQ(dryRun.status, 0) << dryRun.err;
-    EXPECT_EQ(dryRun.out.substr(0, change.size()), change);
-    EXPECT_EQ(readFile(image), original);
-
-    const Result imported = run({"import", image.string(), table});
-    EXPECT_EQ(imported.status, 0) << imported.err;
-    EXPECT_EQ(imported.out.substr(0, change.size()), change);
-    auto expected = original;
-    expected[offset] = 8;
-    EXPECT_EQ(readFile(image), expected);
+// SHA-1 straight from OpenSSL, in one piece.
+std::string sha1Of(std::span<const std::uint8_t> bytes) {
+    Sha1Digest digest{};
+    SHA1(bytes.data(), bytes.size(), digest.data());
+    return sha1Text(digest);
 }
 
 TEST_F(TablesCommandTest, RefusalsLeaveEveryFileAsItWas) {
@@ -139,6 +87,13 @@ TEST_F(TablesCommandTest, APatchAppliesBackToTheModifiedImageAndOnlyToTheOrigina
     const Result wrong = run({"apply", file("p.dat"), file("modified.nes"), "-o", file("wrong.nes")});
     EXPECT_EQ(wrong.status, 2);
     for (const auto& bytes : {original, modified}) EXPECT_NE(wrong.err.find(crcText(crc32(bytes))), std::string::npos) << wrong.err;
+    // Of the same size, it is told apart by its checksum alone: the one wanted first, then the one found.
+    auto sameSize = original;
+    sameSize[5] ^= 1;
+    writeFile(file("same.nes"), sameSize);
+    EXPECT_EQ(run({"apply", file("p.dat"), file("same.nes"), "-o", file("wrong.nes")}).err,
+              "varnel-rom-tables: 补丁要求的源文件 CRC-32 为 " + crcText(crc32(original)) + "，而该文件为 " +
+                  crcText(crc32(sameSize)) + "。\n");
     EXPECT_FALSE(std::filesystem::exists(file("wrong.nes")));
     EXPECT_EQ(readFile(image), original);
 }
@@ -151,7 +106,12 @@ TEST_F(TablesCommandTest, DiffNamesExactlyTheChangedFields) {
     changed.push_back(0);
     writeFile(file("changed.nes"), changed);
 
-    EXPECT_EQ(run({"diff", image.string(), image.string()}).status, 0);
+    // Bytes outside the tables are counted, but only the tables make a difference.
+    auto outside = original;
+    outside[0x10] ^= 1;
+    writeFile(file("outside.nes"), outside);
+    EXPECT_EQ(run({"diff", image.string(), file("outside.nes")}).out, "三个表格完全相同。\n表格以外有 1 个字节不同。\n");
+    EXPECT_EQ(run({"diff", image.string(), file("outside.nes")}).status, 0);
     const Result text = run({"diff", image.string(), file("changed.nes")});
     EXPECT_EQ(text.status, 1);
     EXPECT_EQ(text.out, "武器 #3 “Dragon飞龙爪” 字段 2：" + std::to_string(original[0x6142A - 1]) + " → 200\n" +
@@ -179,6 +139,16 @@ TEST_F(TablesCommandTest, InfoReadsTheHeaderAndChecksumsTheDataAfterIt) {
     EXPECT_EQ(parsed["rom"]["sha1"], "a9993e364706816aba3e25717850c26c9cd0d89d");  // SHA-1 of "abc"
     EXPECT_EQ(parsed["tablesInside"], false);
 
+    // A file of several read pieces is summed whole, and from the end of its header.
+    auto large = testing::makeImage(200'000);
+    std::copy_n("NES\x1A\x08\x00\x10\x00", 8, large.begin());
+    std::fill_n(large.begin() + 8, 8, 0);
+    writeFile(file("large.nes"), large);
+    const auto largeFacts = nlohmann::json::parse(run({"info", file("large.nes"), "--format", "json"}).out);
+    EXPECT_EQ(largeFacts["file"]["crc32"], crcText(crc32(large)));
+    EXPECT_EQ(largeFacts["file"]["sha1"], sha1Of(large));
+    EXPECT_EQ(largeFacts["rom"]["sha1"], sha1Of(std::span(large).subspan(16)));
+
     const Result plain = run({"info", writeText("plain.bin", "123456789")});
     EXPECT_NE(plain.out.find("CRC-32 CBF43926"), std::string::npos) << plain.out;  // the standard check value
     EXPECT_NE(plain.out.find("iNES 文件头：无"), std::string::npos);
@@ -190,12 +160,24 @@ TEST(InesHeader, SizesInBothHeaderVersions) {
         return *readInesHeader(bytes);
     };
     EXPECT_EQ(header(16, 0, 0x10, 0).mapper, 0x14);  // iNES: byte 8 is not part of the mapper
+    EXPECT_FALSE(header(16, 0, 0x0C, 0).nes2);  // NES 2.0 is bit 3 set and bit 2 clear, nothing else
+    EXPECT_FALSE(header(16, 0, 0x04, 0).nes2);
+    EXPECT_TRUE(header(16, 0, 0xF8, 0).nes2);
     EXPECT_EQ(header(16, 0, 0x18, 0).mapper, 0x314);
     EXPECT_EQ(header(0x02, 0x01, 0x08, 0x21).prgRomBytes, 0x102u * 16384);
     EXPECT_EQ(header(0x02, 0x01, 0x08, 0x21).chrRomBytes, 0x201u * 8192);
     EXPECT_EQ(header(0x0B, 0, 0x08, 0x0F).prgRomBytes, 4u * 7);  // 2^2 * (2 * 3 + 1)
     EXPECT_EQ(header(0xFF, 0, 0x08, 0x0F).prgRomBytes, std::nullopt);  // 2^63 * 7 does not fit
     EXPECT_FALSE(readInesHeader(std::vector<std::uint8_t>{'N', 'E', 'S', 0x1A, 1}).has_value());
+}
+
+// Two terminal columns for each Chinese character in the left column, so descriptions still line up.
+TEST(Help, ColumnsAlignByDisplayWidth) {
+    CLI::App app;
+    cli::useChineseHelp(app);
+    std::string value;
+    app.add_option("-o", value, "说明")->type_name("文件名");
+    EXPECT_NE(app.help().find("\n  -o 文件名" + std::string(26 - 11, ' ') + "说明\n"), std::string::npos) << app.help();
 }
 
 }  // namespace

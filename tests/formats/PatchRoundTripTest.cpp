@@ -3,7 +3,6 @@
 // and the BPS numbers they are made of.
 
 #include "formats/Bps.h"
-#include "formats/Crc32.h"
 #include "formats/FormatError.h"
 #include "formats/Ips.h"
 
@@ -89,11 +88,6 @@ TEST(IpsCreate, ReachesOffset0xFFFFFFAndRefusesLargerFiles) {
 }
 
 // BPS numbers at the lengths where their encoding grows.
-TEST(Crc32, ContinuesFromThePreviousPiece) {
-    const std::span<const std::uint8_t> whole = original();
-    EXPECT_EQ(crc32(whole.subspan(12'345), crc32(whole.first(12'345))), crc32(whole));
-}
-
 TEST(BpsNumber, RoundTripsWhereTheEncodingGrows) {
     const std::pair<std::uint64_t, std::size_t> numberAndLength[] = {
         {0, 1}, {127, 1}, {128, 2}, {16'511, 2}, {16'512, 3}, {std::numeric_limits<std::uint64_t>::max(), 10}};

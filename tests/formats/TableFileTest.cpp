@@ -37,7 +37,8 @@ TEST(TableFile, BothFormatsReadBackEveryRecordInOrder) {
     const auto records = allRecords();
     const std::string json = writeJson(records);
     for (const TableFileContents& read :
-         {readCsv(writeCsv(records, false)), readCsv(writeCsv(records, true)), readJson(json), readJson("\xEF\xBB\xBF" + json)}) {
+         {readCsv(writeCsv(records, false)), readCsv(writeCsv(records, true)), readCsv(writeCsv(records, true, '\t'), '\t'),
+          readJson(json), readJson("\xEF\xBB\xBF" + json)}) {
         EXPECT_EQ(problemsOf(read), "");
         EXPECT_EQ(read.records, records);
     }
@@ -128,6 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{std::string(100'000, '[') + std::string(100'000, ']'), 0, 0, "", "嵌套", 0},
         BadInput{R"({"format": "varnel", "version": 1, "records": []})", 0, 0, "format", "“\"varnel\"”", 0},
         BadInput{R"({"format": "varnel-rom-tables", "version": 1})", 0, 0, "records", "缺少", 0},
+        BadInput{R"({"format": "varnel-rom-tables", "version": 2, "records": []})", 0, 0, "version", "只读得懂版本 1", 0},
         BadInput{document("[],"), 0, 1, "", "对象", 1},
         BadInput{document(record(R"("index": 1, )" + fields)), 0, 1, "table", "缺少", 1},
         BadInput{document(record(R"("table": "magic", "index": -1, )" + fields)), 0, 1, "index", "“-1”", 1},
@@ -138,6 +140,21 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{document(record(R"("table": "magic", "index": 1, "fields": [1,2,3,4,5,6,7,18446744073709551616])")), 0, 1, "fields", "第 8 个值", 1},
         BadInput{document(record(R"("table": "magic", "index": 13, "name": "Holy 神圣之光", )" + fields)), 0, 1, "name", "“Leviathan 利维亚桑 ”", 1},
         BadInput{document(record(R"("table": "armour", "index": 0, )" + fields)), 0, 2, "index", "第 1 条记录已经有它", 1}));
+
+TEST(TableFile, ListsTheFirstHundredProblemsAndCountsTheRest) {
+    std::string csv = header;
+    std::string json = R"({"format": "varnel-rom-tables", "version": 1, "records": [)";
+    for (int row = 0; row < 150; ++row) {
+        csv += "weapon,x,,1,2,3,4,5,6,7,8\r\n";
+        json += std::string(row == 0 ? "" : ",") + "[]";
+    }
+    for (const TableFileContents& read : {readCsv(csv), readJson(json + "]}")}) {
+        EXPECT_EQ(read.problems.size(), 100u);
+        EXPECT_EQ(read.unlistedProblems, 50u);
+        EXPECT_EQ(read.problemCount(), 150u);
+    }
+    EXPECT_EQ(readCsv(csv).problems.back().line, 101u);  // the listed ones are the first
+}
 
 TEST(TableFile, FormatIsKnownFromExtensionOrContent) {
     EXPECT_EQ(formatFromExtension("tables.CSV"), TableFileFormat::Csv);
