@@ -160,9 +160,12 @@ std::vector<std::uint8_t> apply(std::span<const std::uint8_t> patch, std::span<c
         const std::size_t dataSize = size == 0 ? 3 : size;  // a run: count and value
         if (patch.size() - position < dataSize) throw truncatedRecord(record, "数据");
         if (size == 0) {
-            std::ranges::fill(place(output, offset, readNumber(patch, position, 2)), patch[position + 2]);
+            // std:: algorithms rather than std::ranges: the WebAssembly build's libc++ lacks these two.
+            const std::span<std::uint8_t> run = place(output, offset, readNumber(patch, position, 2));
+            std::fill(run.begin(), run.end(), patch[position + 2]);
         } else {
-            std::ranges::copy(patch.subspan(position, size), place(output, offset, size).begin());
+            const std::span<const std::uint8_t> data = patch.subspan(position, size);
+            std::copy(data.begin(), data.end(), place(output, offset, size).begin());
         }
         position += dataSize;
     }

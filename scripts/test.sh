@@ -77,3 +77,7 @@ echo "Installed files are complete."
 echo "== Debian package (from build/)"
 scripts/package.sh >build/package.log 2>&1 || { cat build/package.log >&2; exit 1; }
 scripts/check-package.sh
+
+# --- Web edition ---
+echo "== Web edition: build and browser tests (build-web/)"
+./scripts/web.sh test

@@ -1,0 +1,67 @@
+// Measures the web edition in headless Chromium: the bytes of every file on
+// first load, compressed; navigation to a usable page; opening a typical
+// image until its grids are shown; making each patch. Medians of RUNS runs.
+// Run through scripts/web.sh benchmark, after the page is built.
+import { chromium } from '@playwright/test';
+import { spawn } from 'node:child_process';
+import { readFileSync, readdirSync, statSync } from 'node:fs';
+import { cpus, totalmem, loadavg } from 'node:os';
+import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
+
+const site = new URL('../../build-web/site/', import.meta.url).pathname;
+const runs = Number(process.env.RUNS ?? 21);
+const port = 8078;
+const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+const files = (folder) => readdirSync(folder).flatMap((name) =>
+  (statSync(join(folder, name)).isDirectory() ? files(join(folder, name)) : [join(folder, name)]));
+let raw = 0;
+let compressed = 0;
+for (const file of files(site)) {
+  const bytes = readFileSync(file);
+  raw += bytes.length;
+  compressed += gzipSync(bytes, { level: 9 }).length;
+}
+const wasm = gzipSync(readFileSync(join(site, 'varnel.wasm')), { level: 9 }).length;
+console.log(`All files on first load: ${(raw / 1024).toFixed(1)} KiB, ${(compressed / 1024).toFixed(1)} KiB gzip -9 ` +
+  `(of which varnel.wasm ${(wasm / 1024).toFixed(1)} KiB)`);
+
+const server = spawn('node', [new URL('../../web/tools/serve.mjs', import.meta.url).pathname, site, String(port)], { stdio: 'ignore' });
+await new Promise((resolve) => setTimeout(resolve, 300));
+const browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+try {
+  const image = Buffer.alloc(786_448, 0);
+  for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
+  const usable = [];
+  const open = [];
+  const patch = { ips: [], bps: [] };
+  for (let run = 0; run < runs; ++run) {
+    const context = await browser.newContext(); // a first visit each time: nothing cached
+    const page = await context.newPage();
+    await page.goto(`http://127.0.0.1:${port}/`);
+    await page.waitForFunction(() => performance.getEntriesByName('varnel-usable').length > 0);
+    usable.push(await page.evaluate(() => performance.getEntriesByName('varnel-usable')[0].startTime));
+    await page.getByLabel('打开文件').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
+    await page.waitForFunction(() => performance.getEntriesByName('varnel-open').length > 0);
+    open.push(await page.evaluate(() => performance.getEntriesByName('varnel-open')[0].duration));
+    await page.getByLabel('武器 #3 字段 1').fill(String(run % 200));
+    await page.keyboard.press('Enter');
+    for (const format of ['ips', 'bps']) {
+      await Promise.all([page.waitForEvent('download'), page.getByRole('button', { name: `制作 ${format.toUpperCase()} 补丁` }).click()]);
+      patch[format].push(await page.evaluate((name) => performance.getEntriesByName(name).at(-1).duration, `varnel-patch-${format}`));
+    }
+    await context.close();
+  }
+  console.log(`Navigation to a usable page: ${median(usable).toFixed(0)} ms`);
+  console.log(`Open a 786,448-byte image and show the grids: ${median(open).toFixed(1)} ms`);
+  console.log(`Make an IPS patch: ${median(patch.ips).toFixed(1)} ms; a BPS patch: ${median(patch.bps).toFixed(1)} ms`);
+} finally {
+  await browser.close();
+  server.kill();
+}
+console.log(`Machine: ${cpus().length} cores, ${cpus()[0].model}, ${Math.round(totalmem() / 2 ** 30)} GiB, load ${loadavg().map((l) => l.toFixed(2)).join(' ')}; ${runs} runs`);

@@ -1,0 +1,38 @@
+// Draws the README's pictures of the web page, at a desktop's width and a
+// phone's, with a synthetic image open and a few fields changed.
+// Run through scripts/web.sh screenshots, after the page is built.
+import { chromium } from '@playwright/test';
+import { spawn } from 'node:child_process';
+
+const port = 8077;
+const server = spawn('node', [new URL('../web/tools/serve.mjs', import.meta.url).pathname,
+  new URL('../build-web/site/', import.meta.url).pathname, String(port)], { stdio: 'ignore' });
+await new Promise((resolve) => setTimeout(resolve, 300));
+const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--headless', '--no-sandbox', '--disable-gpu'] });
+const image = Buffer.alloc(786_448);
+for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
+try {
+  for (const [file, width, height] of [['docs/web.png', 1280, 800], ['docs/web-phone.png', 360, 640]]) {
+    const page = await browser.newPage({ viewport: { width, height } });
+    await page.goto(`http://127.0.0.1:${port}/`);
+    await page.getByLabel('打开文件').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
+    for (const [label, value] of [['武器 #3 字段 3', '60'], ['武器 #4 字段 1', '7.5']]) {
+      await page.getByLabel(label).fill(value);
+      await page.keyboard.press('Enter');
+    }
+    await page.getByLabel('武器 #5 字段 3').fill('300');
+    await page.keyboard.press('Enter');
+    await page.evaluate(() => {
+      document.activeElement.blur();
+      for (const box of document.querySelectorAll('.grid')) box.scrollTo(0, 0);
+      window.scrollTo(0, 0);
+    });
+    await page.waitForTimeout(300);
+    await page.screenshot({ path: new URL(`../${file}`, import.meta.url).pathname });
+    console.log(`Wrote ${file}`);
+    await page.close();
+  }
+} finally {
+  await browser.close();
+  server.kill();
+}

@@ -1,0 +1,108 @@
+// The page's session over real files: what it hands over is the image as
+// opened with exactly the edits, imports and patches since, and whatever it
+// refuses leaves the image it holds as it was.
+
+#include "core/Error.h"
+#include "formats/Crc32.h"
+#include "formats/FormatError.h"
+#include "formats/JsonTableFile.h"
+#include "tests/support/SyntheticImage.h"
+#include "web/ImageSession.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace varnel::web {
+namespace {
+
+using testing::makeImage;
+using Bytes = std::vector<std::uint8_t>;
+
+class ImageSessionTest : public ::testing::Test {
+protected:
+    ImageSessionTest() { session.open("game.nes", original); }
+
+    testing::TempFolder folder;
+    ImageSession session{folder.path() / "session"};
+    const Bytes original = makeImage();
+};
+
+TEST_F(ImageSessionTest, ARefusedImageLeavesTheHeldOneAsItWas) {
+    session.setField(TableKind::Magic, 55, 8, "9");
+    const Bytes held = session.imageBytes();
+    EXPECT_THROW(session.open("short.nes", makeImage(tablesEnd - 1)), Error);
+    EXPECT_EQ(session.name(), "game.nes");
+    EXPECT_EQ(session.imageBytes(), held);
+    EXPECT_EQ(session.changes().size(), 1u);
+    const auto files = std::filesystem::recursive_directory_iterator(folder.path() / "session");
+    EXPECT_EQ(std::count_if(begin(files), end(files), [](const auto& entry) { return entry.is_regular_file(); }), 2);
+}
+
+TEST_F(ImageSessionTest, AFieldEditChangesItsByteAloneAndARefusalNone) {
+    EXPECT_EQ(session.setField(TableKind::Armour, 2, 3, "7.5"), 8);
+    EXPECT_THROW(session.setField(TableKind::Armour, 2, 4, "256"), Error);
+    Bytes expected = original;
+    expected[fieldOffset(TableKind::Armour, 2, 3)] = 8;
+    EXPECT_EQ(session.imageBytes(), expected);
+    const int was = original[fieldOffset(TableKind::Armour, 2, 3)];
+    EXPECT_EQ(session.changes(), (std::vector<FieldDifference>{{TableKind::Armour, 2, 3, was, 8}}));
+}
+
+TEST_F(ImageSessionTest, AnImportWithAnyProblemChangesNothing) {
+    const auto withFields = [](const std::string& fields) {
+        return readJson(R"({"format": "varnel-rom-tables", "version": 1, "records": [)"
+                        R"({"table": "weapon", "index": 0, "fields": [1, 2, 3, 4, 5, 6, 7, 8]},)"
+                        R"({"table": "magic", "index": 1, "fields": )" + fields + "}]}");
+    };
+    EXPECT_EQ(session.importRecords(withFields("[1, 2, 3, 4, 5, 6, 7, 256]")).records, 0u);
+    EXPECT_EQ(session.imageBytes(), original);
+
+    const ImportOutcome outcome = session.importRecords(withFields("[1, 2, 3, 4, 5, 6, 7, 8]"));
+    EXPECT_EQ(outcome.records, 2u);
+    EXPECT_EQ(outcome.changes, session.changes());
+    Bytes expected = original;
+    for (int field = 1; field <= recordSize; ++field) {
+        expected[fieldOffset(TableKind::Weapon, 0, field)] = static_cast<std::uint8_t>(field);
+        expected[fieldOffset(TableKind::Magic, 1, field)] = static_cast<std::uint8_t>(field);
+    }
+    EXPECT_EQ(session.imageBytes(), expected);
+}
+
+TEST_F(ImageSessionTest, PatchesLeadFromTheImageAsOpenedToTheImageNow) {
+    session.setField(TableKind::Weapon, 87, 8, "&HFF");
+    for (const PatchFormat format : {PatchFormat::Ips, PatchFormat::Bps}) {
+        ImageSession other(folder.path() / "other");
+        other.open("copy.nes", original);
+        other.applyPatch(session.makePatch(format));
+        EXPECT_EQ(other.imageBytes(), session.imageBytes());
+        EXPECT_EQ(other.changes(), session.changes());
+    }
+}
+
+TEST_F(ImageSessionTest, APatchThatDoesNotFitLeavesTheImageAsItWas) {
+    ImageSession other(folder.path() / "other");
+    other.open("other.nes", makeImage(testing::typicalImageSize, 2));
+    try {
+        other.applyPatch(session.makePatch(PatchFormat::Bps));
+        FAIL() << "a BPS patch for another file was applied";
+    } catch (const FormatError& error) {
+        EXPECT_NE(std::string(error.what()).find(crcText(crc32(original))), std::string::npos) << error.what();
+    }
+    EXPECT_THROW(other.applyPatch(Bytes{'P', 'A', 'T', 'C', 'X'}), FormatError);
+    EXPECT_EQ(other.imageBytes(), makeImage(testing::typicalImageSize, 2));
+}
+
+TEST_F(ImageSessionTest, ComparingCountsFieldsAndEveryOtherDifferingByteAsDiffDoes) {
+    Bytes other = original;
+    other[fieldOffset(TableKind::Magic, 0, 1)] ^= 1;
+    other[0] ^= 1;
+    other.resize(other.size() + 2);
+    const Comparison found = session.compare(other);
+    EXPECT_EQ(found.fields.size(), 1u);
+    EXPECT_EQ(found.outsideBytes, 3u);
+    EXPECT_THROW(session.compare(makeImage(tablesEnd - 1)), Error);
+}
+
+}  // namespace
+}  // namespace varnel::web

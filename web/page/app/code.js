@@ -1,0 +1,14 @@
+// Loads the project's C++ code, compiled to WebAssembly: the tables' layout,
+// names and captions, and the session that holds the image.
+import createVarnel from '../varnel.mjs';
+
+export async function loadCode() {
+  const code = await createVarnel();
+  return { tables: code.tables(), session: new code.Session() };
+}
+
+// Says so on the page when this browser cannot run the code at all.
+export function explainLoadFailure(error) {
+  document.getElementById('loading').textContent = `这个浏览器无法运行本页面（${error.message}）。请换用较新的浏览器。`;
+  throw error;
+}

@@ -1,0 +1,123 @@
+// The three tables as grids: one row per record in index order, eight field
+// inputs per row, built once from the C++ code's titles, captions and names.
+// Cells are numbered in the C++ code's order of fields(): record after record,
+// table after table, eight fields each.
+
+const fieldsPerRecord = 8;
+
+function element(name, properties = {}, children = []) {
+  const made = Object.assign(document.createElement(name), properties);
+  made.append(...children);
+  return made;
+}
+
+export class Grids {
+  // `commit(cell, text)` writes a field and returns the byte it holds now.
+  constructor(container, tables, commit) {
+    this.cells = [];    // {input, table, index, field}
+    this.rows = [];     // {row, name, table}
+    this.values = null; // the bytes the cells show
+    this.commit = commit;
+    container.replaceChildren(...tables.map((table) => this.build(table)));
+    container.addEventListener('change', (event) => this.edited(event.target));
+    container.addEventListener('focusin', (event) => event.target.select?.());
+    container.addEventListener('keydown', (event) => this.key(event));
+  }
+
+  // A table of ARIA rows laid out as CSS grids rather than an HTML table:
+  // a row that is out of view is then neither laid out nor painted, which
+  // makes opening an image several times faster.
+  build(table) {
+    const titleId = `table-${table.key}`;
+    const cell = (role, properties = {}, children = []) => {
+      const made = element('div', properties, children);
+      made.setAttribute('role', role);
+      return made;
+    };
+    const head = cell('row', { className: 'row head' }, [
+      cell('columnheader', { textContent: '序号' }),
+      cell('columnheader', { textContent: '名称' }),
+      ...table.captions.map((caption) => cell('columnheader', { textContent: caption })),
+    ]);
+    const body = cell('rowgroup');
+    table.names.forEach((name, index) => {
+      const row = cell('row', { className: 'row' }, [cell('rowheader', { textContent: String(index) }), cell('cell', { textContent: name })]);
+      for (let field = 1; field <= fieldsPerRecord; ++field) {
+        const input = element('input', { type: 'text', maxLength: 3, autocomplete: 'off', spellcheck: false });
+        input.setAttribute('aria-label', `${table.title} #${index} 字段 ${field}`);
+        input.dataset.cell = String(this.cells.length);
+        this.cells.push({ input, table, index, field, row: this.rows.length });
+        row.append(cell('cell', {}, [input]));
+      }
+      this.rows.push({ row, name: name.toLowerCase(), table });
+      body.append(row);
+    });
+    const grid = cell('table', {}, [cell('rowgroup', {}, [head]), body]);
+    grid.setAttribute('aria-labelledby', titleId);
+    const box = element('div', { className: 'grid', tabIndex: -1 }, [element('h2', { id: titleId, textContent: table.title }), grid]);
+    box.setAttribute('role', 'region');
+    box.setAttribute('aria-labelledby', titleId);
+    return box;
+  }
+
+  // Shows every byte of the image now.
+  show(values) {
+    this.values = values;
+    this.cells.forEach((cell, position) => { cell.input.value = String(values[position]); });
+  }
+
+  // Marks exactly the cells at `positions`: those that differ from the image as opened.
+  mark(positions) {
+    const marked = new Set(positions);
+    this.cells.forEach(({ input }, position) => {
+      const changed = marked.has(position);
+      if (input.classList.contains('changed') === changed) return;
+      input.classList.toggle('changed', changed);
+      if (changed) input.setAttribute('aria-describedby', 'changed-note');
+      else input.removeAttribute('aria-describedby');
+    });
+  }
+
+  // Keeps the rows whose name contains `text`, in any letter case.
+  filter(text) {
+    const wanted = text.trim().toLowerCase();
+    for (const { row, name } of this.rows) row.hidden = !name.includes(wanted);
+  }
+
+  edited(input) {
+    const position = Number(input.dataset.cell);
+    if (Number.isNaN(position) || input.value === String(this.values[position])) return;
+    const value = this.commit(this.cells[position], input.value);
+    this.values[position] = value;
+    input.value = String(value);
+  }
+
+  // Arrow keys and Enter move as in a spreadsheet; Tab is the browser's own.
+  key(event) {
+    const input = event.target;
+    const position = Number(input.dataset.cell);
+    if (Number.isNaN(position) || event.altKey || event.ctrlKey || event.metaKey) return;
+    const { field } = this.cells[position];
+    const atStart = input.selectionStart === 0 && input.selectionEnd === 0;
+    const atEnd = input.selectionStart === input.value.length;
+    const allSelected = input.selectionStart === 0 && input.selectionEnd === input.value.length;
+    let target = null;
+    if (event.key === 'ArrowUp' || (event.key === 'Enter' && event.shiftKey)) target = this.vertical(position, -1);
+    else if (event.key === 'ArrowDown' || event.key === 'Enter') target = this.vertical(position, 1);
+    else if (event.key === 'ArrowLeft' && (atStart || allSelected)) target = field > 1 ? position - 1 : null;
+    else if (event.key === 'ArrowRight' && (atEnd || allSelected)) target = field < fieldsPerRecord ? position + 1 : null;
+    else if (event.key === 'Escape') input.value = String(this.values[position]);
+    else return;
+    event.preventDefault();
+    if (event.key === 'Enter') this.edited(input);
+    const next = this.cells[target];
+    if (next && next.table === this.cells[position].table && !this.rows[next.row].row.hidden) next.input.focus();
+  }
+
+  // The same field in the nearest shown row above (-1) or below (1), or null.
+  vertical(position, step) {
+    let next = position + step * fieldsPerRecord;
+    while (this.cells[next] && this.rows[this.cells[next].row].row.hidden) next += step * fieldsPerRecord;
+    return this.cells[next] ? next : null;
+  }
+}

@@ -1,0 +1,123 @@
+// The page: wires the controls to the C++ session, the grids and the files.
+import { explainLoadFailure, loadCode } from './code.js';
+import { Grids } from './grids.js';
+import { download, readBytes, whenChosen, whenDropped } from './files.js';
+import { report, showAlert, showStatus } from './messages.js';
+import { showInfo } from './info.js';
+import { readTableFile } from './tables.js';
+
+const byId = (id) => document.getElementById(id);
+const { tables, session } = await loadCode().catch(explainLoadFailure);
+let unsaved = false;
+
+// Marks the fields that differ from the image as opened, and counts them;
+// the facts follow once the grids are painted.
+function showChanges() {
+  const changes = session.changes();
+  grids.mark(changes);
+  byId('change-count').textContent = `已修改 ${changes.length} 个字段`;
+  return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve))).then(() => showInfo(session));
+}
+
+// Shows the image now after it changed as a whole.
+function refresh() {
+  grids.show(session.fields());
+  return showChanges();
+}
+
+const grids = new Grids(byId('grids'), tables, (cell, text) => {
+  const result = session.setField(cell.table.kind, cell.index, cell.field, text);
+  if (!result.ok) {
+    showAlert(result.message);
+    return grids.values[Number(cell.input.dataset.cell)];
+  }
+  unsaved = true;
+  showChanges();
+  return result.value;
+});
+
+// Reads a chosen file unless it is too large for what it is meant to be.
+async function bytesOf(file, tableFile = false) {
+  const check = session.checkSize(file.name, file.size, tableFile);
+  if (!check.ok) {
+    showAlert(check.message);
+    return null;
+  }
+  return readBytes(file);
+}
+
+async function open(file) {
+  if (session.isOpen() && unsaved && !window.confirm(`${session.name()} 有未保存的修改。仍要打开 ${file.name} 吗？`)) return;
+  performance.mark('varnel-open-start');
+  const bytes = await bytesOf(file);
+  if (!bytes) return;
+  const result = session.open(file.name, bytes);
+  report(result);
+  if (!result.ok) return;
+  unsaved = false;
+  byId('image-name').textContent = `镜像：${session.name()}`;
+  byId('workspace').hidden = false;
+  for (const control of document.querySelectorAll('.toolbar :disabled')) control.disabled = false;
+  const info = refresh();
+  // Timed until the grids have been painted: the frame after this one.
+  requestAnimationFrame(() => setTimeout(() => performance.measure('varnel-open', 'varnel-open-start')));
+  await info;
+}
+
+// Hands over what the C++ code made: {ok, name, bytes} or a refusal.
+function handOver(result, what) {
+  if (!result.ok) return showAlert(result.message);
+  download(result.name, result.bytes);
+  showStatus(`已${what} ${result.name}（${result.bytes.length} 字节）。`);
+  return result;
+}
+
+function makePatch(format) {
+  performance.mark('varnel-patch-start');
+  const result = session.makePatch(format);
+  performance.measure(`varnel-patch-${format}`, 'varnel-patch-start');
+  handOver(result, `制作补丁`);
+}
+
+whenChosen(byId('open-file'), open);
+whenDropped((files) => (files.length === 1 ? open(files[0]) : showAlert('一次只能打开一个镜像，请只拖入一个文件。')));
+byId('save').addEventListener('click', () => {
+  if (handOver(session.imageBytes(), '保存')) unsaved = false;
+});
+byId('make-ips').addEventListener('click', () => makePatch('ips'));
+byId('make-bps').addEventListener('click', () => makePatch('bps'));
+byId('export-csv').addEventListener('click', () => handOver(session.exportTables('csv'), '导出'));
+byId('export-json').addEventListener('click', () => handOver(session.exportTables('json'), '导出'));
+whenChosen(byId('apply-patch'), async (file) => {
+  const bytes = await bytesOf(file);
+  if (!bytes) return;
+  const result = session.applyPatch(file.name, bytes);
+  report(result);
+  if (result.ok) {
+    unsaved = true;
+    await refresh();
+  }
+});
+whenChosen(byId('import-table'), async (file) => {
+  const bytes = await bytesOf(file, true);
+  if (!bytes) return;
+  const result = readTableFile(session, file.name, bytes);
+  report(result);
+  if (result.ok && result.changed) {
+    unsaved = true;
+    await refresh();
+  }
+});
+whenChosen(byId('compare-image'), async (file) => {
+  const bytes = await bytesOf(file);
+  if (bytes) report(session.compare(file.name, bytes));
+});
+byId('filter').addEventListener('input', (event) => grids.filter(event.target.value));
+window.addEventListener('beforeunload', (event) => {
+  if (unsaved) event.preventDefault();
+});
+
+byId('open-file').disabled = false;
+byId('loading').remove();
+performance.mark('varnel-usable');
+navigator.serviceWorker?.register('sw.js');
