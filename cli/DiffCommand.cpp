@@ -6,8 +6,8 @@
 #include "core/NameLists.h"
 #include "core/RomFile.h"
 #include "core/RomStore.h"
-#include "core/TableTexts.h"
 #include "formats/ImageDiff.h"
+#include "formats/ResultTexts.h"
 #include "formats/TableFile.h"
 
 #include <CLI/CLI.hpp>
@@ -69,12 +69,9 @@ public:
         if (format_ == OutputFormat::Json) {
             printJson(output.out, differences, outside);
         } else {
-            for (const FieldDifference& d : differences) {
-                output.out << fieldChange(d.kind, d.index, d.field, d.a, d.b) << '\n';
-            }
-            if (differences.empty()) output.out << "三个表格完全相同。\n";
-            else output.out << "表格中共有 " << differences.size() << " 个字段不同。\n";
-            output.out << "表格以外有 " << outside << " 个字节不同。\n";
+            const Listing listing = comparison(differences, outside);
+            for (const std::string& line : listing.lines) output.out << line << '\n';
+            output.out << listing.summary << '\n';
         }
         return differences.empty() ? exitSuccess : exitDifferent;
     }

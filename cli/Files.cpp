@@ -2,6 +2,7 @@
 
 #include "cli/Failure.h"
 #include "core/RomFile.h"
+#include "formats/ResultTexts.h"
 
 #include <string>
 #include <system_error>
@@ -13,8 +14,7 @@ std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& file, std::
     input.open(file, OpenMode::ReadOnly);  // refuses what is missing or not a regular file
     const std::uint64_t size = input.size();
     if (size > limit) {
-        throw Failure("文件 " + file.string() + " 太大（" + std::to_string(size) + " 字节），最多只处理 " +
-                      std::to_string(limit) + " 字节。");
+        throw Failure(tooLarge(file.string(), size, limit));
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     input.readAt(0, bytes);

@@ -6,11 +6,11 @@
 #include "cli/Failure.h"
 #include "cli/Files.h"
 #include "core/RomStore.h"
-#include "core/TableTexts.h"
 #include "formats/CsvTableFile.h"
 #include "formats/FormatError.h"
 #include "formats/ImageDiff.h"
 #include "formats/JsonTableFile.h"
+#include "formats/ResultTexts.h"
 #include "formats/TableFile.h"
 #include "formats/TextEncoding.h"
 
@@ -63,33 +63,23 @@ public:
         const TableFileRead read = readTableFile(tableFile_, format_, encoding_);
         const TableFileContents& contents = read.contents;
         if (!contents.problems.empty()) {
-            output.err << "varnel-rom-tables: 表格文件 " << tableFile_.string() << " 有 " << contents.problemCount()
-                       << " 处错误，镜像没有任何改动：\n";
-            for (const RowProblem& problem : contents.problems) output.err << "  " << describe(problem) << '\n';
-            if (contents.unlistedProblems > 0) {
-                output.err << "  ……另有 " << contents.unlistedProblems << " 处错误没有列出。\n";
-            }
+            const Listing problems = importProblems(tableFile_.string(), contents);
+            output.err << "varnel-rom-tables: " << problems.summary << '\n';
+            for (const std::string& line : problems.lines) output.err << "  " << line << '\n';
             return exitTrouble;
         }
 
         // Changes are listed in table order, whatever the file's order.
         const std::vector<FieldDifference> changes = fieldChanges(store, contents.records);
-        for (const FieldDifference& change : changes) {
-            output.out << fieldChange(change.kind, change.index, change.field, change.a, change.b) << '\n';
-        }
         std::vector<TableRecord> changed;
         for (const TableRecord& record : contents.records) {
             if (store.record(record.kind, record.index) != record.fields) changed.push_back(record);
         }
         if (!dryRun_ && !changed.empty()) store.saveRecords(changed);
 
-        const std::string readAs = "（表格文件按 " + std::string(encodingName(read.encoding)) + " 编码读取）";
-        if (changed.empty()) {
-            output.out << "表格文件与镜像一致，没有需要写入的内容" << readAs << "。\n";
-        } else {
-            output.out << (dryRun_ ? "试运行：将修改 " : "已修改 ") << changed.size() << " 条记录中的 " << changes.size()
-                       << " 个字段" << readAs << (dryRun_ ? "，镜像没有任何改动。\n" : "。\n");
-        }
+        const Listing summary = importChanges(changes, changed.size(), encodingName(read.encoding), dryRun_);
+        for (const std::string& line : summary.lines) output.out << line << '\n';
+        output.out << summary.summary << '\n';
         return exitSuccess;
     }
 

@@ -5,6 +5,7 @@
 #include "core/RomFile.h"
 #include "formats/Crc32.h"
 #include "formats/ImageInfo.h"
+#include "formats/ResultTexts.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -30,29 +31,16 @@ ImageFacts examine(const std::filesystem::path& image) {
     return examiner.finish();
 }
 
-std::string sizeText(const std::optional<std::uint64_t>& bytes) {
-    return bytes ? std::to_string(*bytes) + " 字节" : "超出可表示的范围";
-}
-
 void printText(std::ostream& out, const std::filesystem::path& image, const ImageFacts& facts) {
-    out << "文件：" << image.string() << '\n' << "大小：" << facts.size << " 字节\n";
-    if (facts.header) {
-        const InesHeader& header = *facts.header;
-        out << "iNES 文件头：有" << (header.nes2 ? "（NES 2.0）" : "") << '\n'
-            << "  PRG ROM：" << sizeText(header.prgRomBytes) << '\n'
-            << "  CHR ROM：" << sizeText(header.chrRomBytes) << '\n'
-            << "  Mapper：" << header.mapper << '\n'
-            << "  Trainer：" << (header.trainer ? "有" : "无") << '\n'
-            << "  电池：" << (header.battery ? "有" : "无") << '\n';
-    } else {
-        out << "iNES 文件头：无\n";
-    }
+    out << "文件：" << image.string() << '\n';
+    for (const FactRow& row : imageRows(facts)) out << (row.detail ? "  " : "") << row.term << "：" << row.value << '\n';
     out << "整个文件：CRC-32 " << crcText(facts.file.crc32) << "，SHA-1 " << sha1Text(*facts.file.sha1) << '\n';
     if (facts.rom) {
-        out << "文件头" << (facts.header->trainer ? "和 trainer " : "") << "之后的数据：CRC-32 " << crcText(facts.rom->crc32)
-            << "，SHA-1 " << sha1Text(*facts.rom->sha1) << '\n';
+        out << romTerm(facts) << "：CRC-32 " << crcText(facts.rom->crc32) << "，SHA-1 " << sha1Text(*facts.rom->sha1)
+            << '\n';
     }
-    out << "武器、防具、魔法表格：" << (facts.tablesInside ? "在文件之内" : "超出文件末尾") << '\n';
+    const FactRow tables = tablesRow(facts);
+    out << tables.term << "：" << tables.value << '\n';
 }
 
 void printJson(std::ostream& out, const ImageFacts& facts) {

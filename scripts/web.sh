@@ -26,7 +26,7 @@ fi
 
 # em++ finds its own JavaScript tools through NODE_PATH.
 NODE_PATH=/usr/share/nodejs emcmake cmake -S web -B build-web >/dev/null
-NODE_PATH=/usr/share/nodejs cmake --build build-web --target site -j2
+NODE_PATH=/usr/share/nodejs cmake --build build-web --target site -j"$(nproc)"
 
 case "${1:-serve}" in
 build) ;;

@@ -8,6 +8,7 @@
 #include "formats/FormatError.h"
 #include "formats/CsvTableFile.h"
 #include "formats/JsonTableFile.h"
+#include "formats/ResultTexts.h"
 #include "formats/TableFile.h"
 #include "formats/TableFileWriter.h"
 #include "formats/TableRows.h"
@@ -116,7 +117,7 @@ val listed(val result, const Listing& listing) {
     return result;
 }
 
-val infoRow(const InfoRow& row) {
+val infoRow(const FactRow& row) {
     val pair = val::array();
     pair.call<void>("push", row.term);
     pair.call<void>("push", row.value);
@@ -279,7 +280,7 @@ public:
         return guarded("检查镜像", [&] {
             const ImageFacts facts = session_.facts();
             val rows = val::array();
-            for (const InfoRow& row : imageRows(facts)) rows.call<void>("push", infoRow(row));
+            for (const FactRow& row : imageRows(facts)) rows.call<void>("push", infoRow(row));
             val digests = val::array();
             digests.call<void>("push", digest("整个文件", facts.file.crc32, 0));
             if (facts.rom) digests.call<void>("push", digest(romTerm(facts), facts.rom->crc32, facts.romStart));
@@ -295,7 +296,7 @@ private:
     val imported(const std::string& name, const std::string& encoding, const TableFileContents& contents) {
         if (!contents.problems.empty()) return listed(refused(""), importProblems(name, contents));
         const ImportOutcome outcome = session_.importRecords(contents);
-        val result = listed(succeeded(), importChanges(outcome.changes, outcome.records, encoding));
+        val result = listed(succeeded(), importChanges(outcome.changes, outcome.records, encoding, false));
         result.set("changed", outcome.records > 0);
         return result;
     }

@@ -1,0 +1,20 @@
+# The sources of the formats that every build compiles: they need only the
+# standard library, iconv and header-only libraries (Boost.CRC, nlohmann-json).
+# The native build adds the CSV reader on libcsv and SHA-1 on OpenSSL.
+set(varnel_formats_sources
+  Bps.cpp
+  Crc32.cpp
+  CsvTableWriter.cpp
+  ImageDiff.cpp
+  ImageInfo.cpp
+  Ips.cpp
+  JsonTableFile.cpp
+  ReaderText.cpp
+  RecordCollector.cpp
+  ResultTexts.cpp
+  TableFile.cpp
+  TableFileWriter.cpp
+  TableRows.cpp
+  TextEncoding.cpp
+)
+list(TRANSFORM varnel_formats_sources PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
