@@ -26,8 +26,10 @@ std::uint64_t decodeNumber(std::span<const std::uint8_t> bytes, std::size_t& pos
 // Whether the bytes start like a BPS patch.
 bool recognises(std::span<const std::uint8_t> patch);
 
-// A patch that turns `original` into exactly `modified`, copying from the
-// original where bytes match at the same offset.
+// A patch that turns `original` into exactly `modified`, made of all four
+// actions: reading on in the original where bytes match at the same offset,
+// copying from elsewhere in the original or from what is already written
+// where that makes the patch smaller (moved, inserted or repeated data, runs).
 std::vector<std::uint8_t> create(std::span<const std::uint8_t> original, std::span<const std::uint8_t> modified);
 
 // `source` with the patch applied. Checks the patch's own CRC first, then
