@@ -1,10 +1,12 @@
 // Patches made from two synthetic images apply back to exactly the second
 // one, in both formats, for the changes that strain each format's limits;
-// and the BPS numbers they are made of.
+// BPS patches copy what moved or repeats; and the BPS numbers they are made of.
 
+#include "core/TableLayout.h"
 #include "formats/Bps.h"
 #include "formats/FormatError.h"
 #include "formats/Ips.h"
+#include "tests/support/SyntheticImage.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +87,63 @@ TEST(IpsCreate, ReachesOffset0xFFFFFFAndRefusesLargerFiles) {
     EXPECT_TRUE(ips::apply(ips::create(shorter, largest), shorter) == largest);  // a record for its last byte
     EXPECT_THROW(ips::create(shorter, tooLarge), FormatError);
     EXPECT_THROW(ips::create(tooLarge, shorter), FormatError);
+}
+
+void insertSixteenBytes(Bytes& image) {
+    const Bytes inserted = testing::makeImage(16, 2);
+    image.insert(image.begin() + 0x201, inserted.begin(), inserted.end());
+}
+
+// Changes that a few copies express, on an image of typical size, and the
+// most bytes their BPS patch takes. The block comes from past the magic
+// table, so that copying the table moves the source cursor backwards.
+struct CopyingChange {
+    const char* name;
+    void (*apply)(Bytes&);
+    std::size_t largestPatch;
+};
+const CopyingChange copyingChanges[] = {
+    {"RunOverTheMiddle", [](Bytes& image) { std::fill_n(image.begin() + 358'224, 70'000, 0x3C); }, 37},
+    {"InsertedNearTheStart", insertSixteenBytes, 48},
+    {"BlockMovedAndMagicShiftedOneRecord", [](Bytes& image) {
+         const Bytes before = image;
+         const TableSpec& magic = tableSpec(TableKind::Magic);
+         std::copy_n(before.begin() + 0x70001, 4096, image.begin() + 0x10000);
+         std::copy_n(before.begin() + magic.baseOffset, (magic.recordCount - 1) * recordSize,
+                     image.begin() + magic.baseOffset + recordSize);
+     }, 42},
+};
+
+TEST(BpsCreate, CopiesRunsInsertionsAndMovedData) {
+    const Bytes image = testing::makeImage();
+    for (const auto& change : copyingChanges) {
+        Bytes modified = image;
+        change.apply(modified);
+        const Bytes patch = bps::create(image, modified);
+        EXPECT_LE(patch.size(), change.largestPatch) << change.name;
+        EXPECT_TRUE(bps::apply(patch, image) == modified) << change.name;
+    }
+}
+
+// Past 16 MiB, where IPS stops: one copy of the whole source after an insertion.
+TEST(BpsCreate, CopiesPast16MiB) {
+    Bytes source;
+    for (int i = 0; i < 4; ++i) source.insert(source.end(), original().begin(), original().end());
+    Bytes modified = source;
+    insertSixteenBytes(modified);
+    const Bytes patch = bps::create(source, modified);
+    EXPECT_LE(patch.size(), 50u);
+    EXPECT_TRUE(bps::apply(patch, source) == modified);
+}
+
+// Empty files, a byte, and about one window of the match finder, each way.
+TEST(BpsCreate, RoundTripsFilesOfAFewBytes) {
+    for (const std::size_t sourceSize : {0, 1, 8, 9, 17}) {
+        for (const std::size_t targetSize : {0, 1, 8, 9, 17}) {
+            const Bytes source = testing::makeImage(sourceSize, 1), target = testing::makeImage(targetSize, 1);
+            EXPECT_TRUE(bps::apply(bps::create(source, target), source) == target) << sourceSize << " " << targetSize;
+        }
+    }
 }
 
 // BPS numbers at the lengths where their encoding grows.
