@@ -57,7 +57,8 @@ struct Copy {
 
 class Encoder {
 public:
-    Encoder(std::span<const std::uint8_t> source, std::span<const std::uint8_t> target, std::vector<std::uint8_t>& patch)
+    Encoder(std::span<const std::uint8_t> source, std::span<const std::uint8_t> target,
+            std::vector<std::uint8_t>& patch)
         : source_(source), target_(target), patch_(patch), sourceIndex_(source, sourceStride),
           latestLiterals_(std::size_t{1} << literalBucketBits) {}
 

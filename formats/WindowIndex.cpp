@@ -14,8 +14,9 @@ std::uint64_t windowHash(const std::uint8_t* window) {
 
 WindowIndex::WindowIndex(std::span<const std::uint8_t> bytes, std::size_t stride) : stride_(stride) {
     // Entries are counted in 32 bits; windows past the 4 billionth are not indexed.
-    const std::size_t entries = bytes.size() < windowSize ? 0
-        : std::min<std::size_t>((bytes.size() - windowSize) / stride + 1, std::numeric_limits<std::uint32_t>::max() - 1);
+    constexpr std::size_t mostEntries = std::numeric_limits<std::uint32_t>::max() - 1;
+    const std::size_t entries =
+        bytes.size() < windowSize ? 0 : std::min((bytes.size() - windowSize) / stride + 1, mostEntries);
     // About one entry a bucket: random data rarely shares one, so a miss costs one look.
     while (shift_ > 32 && std::size_t{1} << (64 - shift_) < entries) --shift_;
     heads_.resize(std::size_t{1} << (64 - shift_));

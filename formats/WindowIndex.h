@@ -28,13 +28,16 @@ public:
     // bytes; the caller checks.
     template <typename Visit>
     void forEachCandidate(const std::uint8_t* window, std::size_t limit, Visit visit) const {
-        for (std::uint32_t entry = heads_[bucket(window)]; entry != 0 && limit > 0; entry = older_[entry - 1], --limit) {
+        for (std::uint32_t entry = heads_[bucket(window)]; entry != 0 && limit > 0; --limit) {
             visit((entry - std::size_t{1}) * stride_);
+            entry = older_[entry - 1];
         }
     }
 
 private:
-    std::size_t bucket(const std::uint8_t* window) const { return static_cast<std::size_t>(windowHash(window) >> shift_); }
+    std::size_t bucket(const std::uint8_t* window) const {
+        return static_cast<std::size_t>(windowHash(window) >> shift_);
+    }
 
     std::size_t stride_;
     unsigned shift_ = 63;

@@ -2,10 +2,10 @@
 // one, in both formats, for the changes that strain each format's limits;
 // BPS patches copy what moved or repeats; and the BPS numbers they are made of.
 
-#include "core/TableLayout.h"
 #include "formats/Bps.h"
 #include "formats/FormatError.h"
 #include "formats/Ips.h"
+#include "tests/support/ImageChanges.h"
 #include "tests/support/SyntheticImage.h"
 
 #include <gtest/gtest.h>
@@ -89,39 +89,21 @@ TEST(IpsCreate, ReachesOffset0xFFFFFFAndRefusesLargerFiles) {
     EXPECT_THROW(ips::create(tooLarge, shorter), FormatError);
 }
 
-void insertSixteenBytes(Bytes& image) {
-    const Bytes inserted = testing::makeImage(16, 2);
-    image.insert(image.begin() + 0x201, inserted.begin(), inserted.end());
-}
-
-// Changes that a few copies express, on an image of typical size, and the
-// most bytes their BPS patch takes. The block comes from past the magic
-// table, so that copying the table moves the source cursor backwards.
-struct CopyingChange {
-    const char* name;
-    void (*apply)(Bytes&);
-    std::size_t largestPatch;
-};
-const CopyingChange copyingChanges[] = {
-    {"RunOverTheMiddle", [](Bytes& image) { std::fill_n(image.begin() + 358'224, 70'000, 0x3C); }, 37},
-    {"InsertedNearTheStart", insertSixteenBytes, 48},
-    {"BlockMovedAndMagicShiftedOneRecord", [](Bytes& image) {
-         const Bytes before = image;
-         const TableSpec& magic = tableSpec(TableKind::Magic);
-         std::copy_n(before.begin() + 0x70001, 4096, image.begin() + 0x10000);
-         std::copy_n(before.begin() + magic.baseOffset, (magic.recordCount - 1) * recordSize,
-                     image.begin() + magic.baseOffset + recordSize);
-     }, 42},
+// Changes that a few copies express, and the most bytes their BPS patch takes.
+const std::pair<void (*)(Bytes&), std::size_t> copyingChanges[] = {
+    {testing::writeRunOverTheMiddle, 37},
+    {testing::insertSixteenBytes, 48},
+    {testing::moveBlockAndShiftMagicTable, 42},
 };
 
 TEST(BpsCreate, CopiesRunsInsertionsAndMovedData) {
     const Bytes image = testing::makeImage();
-    for (const auto& change : copyingChanges) {
+    for (const auto& [change, largestPatch] : copyingChanges) {
         Bytes modified = image;
-        change.apply(modified);
+        change(modified);
         const Bytes patch = bps::create(image, modified);
-        EXPECT_LE(patch.size(), change.largestPatch) << change.name;
-        EXPECT_TRUE(bps::apply(patch, image) == modified) << change.name;
+        EXPECT_LE(patch.size(), largestPatch);
+        EXPECT_TRUE(bps::apply(patch, image) == modified);
     }
 }
 
@@ -130,7 +112,7 @@ TEST(BpsCreate, CopiesPast16MiB) {
     Bytes source;
     for (int i = 0; i < 4; ++i) source.insert(source.end(), original().begin(), original().end());
     Bytes modified = source;
-    insertSixteenBytes(modified);
+    testing::insertSixteenBytes(modified);
     const Bytes patch = bps::create(source, modified);
     EXPECT_LE(patch.size(), 50u);
     EXPECT_TRUE(bps::apply(patch, source) == modified);

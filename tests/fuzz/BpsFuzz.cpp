@@ -1,6 +1,7 @@
 // libFuzzer entry point: any bytes as a BPS patch for a small fixed source;
 // again split into a source and a patch whose CRCs are made to fit it, so
-// that the actions get walked; and as a modified file to make a patch for.
+// that the actions get walked; and, whole and split, as files to make a
+// patch between.
 // How to build: CMakeLists.txt here.
 
 #include "formats/Bps.h"
@@ -43,6 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     // A patch from the creator gives back exactly the file it was made for.
-    if (!std::ranges::equal(varnel::bps::apply(varnel::bps::create(source, input), source), input)) std::abort();
+    for (const auto& [original, modified] :
+         {std::pair<Span, Span>(source, input), std::pair<Span, Span>(ownSource, body)}) {
+        const Bytes patch = varnel::bps::create(original, modified);
+        if (!std::ranges::equal(varnel::bps::apply(patch, original), modified)) std::abort();
+    }
     return 0;
 }
