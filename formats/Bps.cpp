@@ -160,6 +160,15 @@ void encodeNumber(std::uint64_t number, std::vector<std::uint8_t>& out) {
     }
 }
 
+std::size_t numberSize(std::uint64_t number) {
+    std::size_t size = 1;
+    while ((number >>= 7) != 0) {
+        --number;
+        ++size;
+    }
+    return size;
+}
+
 std::uint64_t decodeNumber(std::span<const std::uint8_t> bytes, std::size_t& position) {
     constexpr std::uint64_t largest = std::numeric_limits<std::uint64_t>::max();
     const std::size_t start = position;

@@ -19,6 +19,9 @@ inline constexpr std::uint64_t maximumTargetSize = 1'073'741'824;
 // byte, with 1 subtracted after each shift so that each has one encoding.
 void encodeNumber(std::uint64_t number, std::vector<std::uint8_t>& out);
 
+// How many bytes encodeNumber writes for `number`.
+std::size_t numberSize(std::uint64_t number);
+
 // Reads the number at `position` and moves `position` past it. Throws
 // FormatError for a number that does not fit 64 bits or runs past the end.
 std::uint64_t decodeNumber(std::span<const std::uint8_t> bytes, std::size_t& position);

@@ -15,6 +15,7 @@
 #include "formats/WindowIndex.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace varnel::bps {
 namespace {
@@ -27,17 +28,8 @@ constexpr std::size_t sourceStride = 4;
 // latest few are as likely as any to match far.
 constexpr std::size_t candidatesPerPosition = 16;
 constexpr std::ptrdiff_t leastSaving = 2;
-// Literal bytes are remembered in 65,536 places; new data in a patch is rarely more.
-constexpr unsigned literalBucketBits = 16;
-
-std::size_t numberSize(std::uint64_t number) {
-    std::size_t size = 1;
-    while ((number >>= 7) != 0) {
-        --number;
-        ++size;
-    }
-    return size;
-}
+// Literal bytes are remembered in up to 65,536 places; new data in a patch is rarely more.
+constexpr unsigned mostLiteralBits = 16;
 
 std::uint64_t actionNumber(Action action, std::size_t length) {
     return std::uint64_t{length - 1} << 2 | action;
@@ -60,7 +52,8 @@ public:
     Encoder(std::span<const std::uint8_t> source, std::span<const std::uint8_t> target,
             std::vector<std::uint8_t>& patch)
         : source_(source), target_(target), patch_(patch), sourceIndex_(source, sourceStride),
-          latestLiterals_(std::size_t{1} << literalBucketBits) {}
+          literalBucketBits_(std::clamp(static_cast<unsigned>(std::bit_width(target.size())), 1U, mostLiteralBits)),
+          latestLiterals_(std::size_t{1} << literalBucketBits_) {}
 
     void run() {
         while (position_ < target_.size()) {
@@ -140,13 +133,14 @@ private:
     std::size_t& cursor(Action action) { return action == SourceCopy ? sourceCursor_ : targetCursor_; }
 
     std::size_t literalBucket(std::size_t position) const {
-        return static_cast<std::size_t>(windowHash(&target_[position]) >> (64 - literalBucketBits));
+        return static_cast<std::size_t>(windowHash(&target_[position]) >> (64 - literalBucketBits_));
     }
 
     std::span<const std::uint8_t> source_;
     std::span<const std::uint8_t> target_;
     std::vector<std::uint8_t>& patch_;
     const WindowIndex sourceIndex_;
+    const unsigned literalBucketBits_;
     // By hash of the window, the latest position + 1 sent or about to be sent literally.
     std::vector<std::uint32_t> latestLiterals_;
     std::size_t position_ = 0;      // the first target byte not yet decided

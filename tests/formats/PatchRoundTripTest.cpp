@@ -118,13 +118,31 @@ TEST(BpsCreate, CopiesPast16MiB) {
     EXPECT_TRUE(bps::apply(patch, source) == modified);
 }
 
-// Empty files, a byte, and about one window of the match finder, each way.
-TEST(BpsCreate, RoundTripsFilesOfAFewBytes) {
-    for (const std::size_t sourceSize : {0, 1, 8, 9, 17}) {
-        for (const std::size_t targetSize : {0, 1, 8, 9, 17}) {
-            const Bytes source = testing::makeImage(sourceSize, 1), target = testing::makeImage(targetSize, 1);
-            EXPECT_TRUE(bps::apply(bps::create(source, target), source) == target) << sourceSize << " " << targetSize;
-        }
+// A copy is taken where its action and cursor move cost less than the bytes
+// it spares: the three bytes between two edits are read on from the source,
+// and reading on stays where a copy from afar would match one byte further;
+// the source's last eight bytes put at the end are copied, and a run after them.
+TEST(BpsCreate, CopiesWhereTheActionCostsLessThanItSpares) {
+    Bytes source = testing::makeImage(0x4000, 4);
+    std::copy_n(source.begin() + 0x100, 16, source.begin() + 0x3000);
+    Bytes target = source;
+    target[4] ^= 0xFF;
+    target[8] ^= 0xFF;
+    target[0xFF] ^= 0xFF;
+    target[0x110] = source[0x3010];
+    target.insert(target.end(), source.end() - 8, source.end());
+    target.insert(target.end(), 16, 0x3C);
+    const Bytes patch = bps::create(source, target);
+    // "BPS1" and three sizes; SourceRead 4, TargetRead 1, SourceRead 3, TargetRead 1, SourceRead 246,
+    // TargetRead 1, SourceRead 16, TargetRead 1, SourceRead to the end, SourceCopy 8, TargetRead 1 and
+    // TargetCopy 15, each with its bytes or cursor move; three CRC-32s.
+    EXPECT_EQ(patch.size(), 9 + (1 + 2 + 1 + 2 + 2 + 2 + 1 + 2 + 3 + 4 + 2 + 4) + 12);
+    EXPECT_TRUE(bps::apply(patch, source) == target);
+}
+
+TEST(BpsCreate, RoundTripsEmptyFilesAndFilesOfOneByte) {
+    for (const Bytes& from : {Bytes{}, Bytes{7}}) {
+        for (const Bytes& to : {Bytes{}, Bytes{7}, Bytes{8}}) EXPECT_TRUE(bps::apply(bps::create(from, to), from) == to);
     }
 }
 
@@ -136,6 +154,7 @@ TEST(BpsNumber, RoundTripsWhereTheEncodingGrows) {
         Bytes bytes{0xEE};  // decoding starts past what is already there
         bps::encodeNumber(number, bytes);
         EXPECT_EQ(bytes.size(), 1 + length) << number;
+        EXPECT_EQ(bps::numberSize(number), length) << number;
         std::size_t position = 1;
         EXPECT_EQ(bps::decodeNumber(bytes, position), number);
         EXPECT_EQ(position, bytes.size());
