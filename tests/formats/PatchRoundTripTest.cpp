@@ -123,20 +123,20 @@ TEST(BpsCreate, CopiesPast16MiB) {
 // and reading on stays where a copy from afar would match one byte further;
 // the source's last eight bytes put at the end are copied, and a run after them.
 TEST(BpsCreate, CopiesWhereTheActionCostsLessThanItSpares) {
-    Bytes source = testing::makeImage(0x4000, 4);
-    std::copy_n(source.begin() + 0x100, 16, source.begin() + 0x3000);
+    Bytes source = testing::makeImage(0x8000, 4);
+    std::copy_n(source.begin() + 0x100, 16, source.begin() + 0x4000);
     Bytes target = source;
     target[4] ^= 0xFF;
     target[8] ^= 0xFF;
     target[0xFF] ^= 0xFF;
-    target[0x110] = source[0x3010];
+    target[0x110] = source[0x4010];
     target.insert(target.end(), source.end() - 8, source.end());
     target.insert(target.end(), 16, 0x3C);
     const Bytes patch = bps::create(source, target);
     // "BPS1" and three sizes; SourceRead 4, TargetRead 1, SourceRead 3, TargetRead 1, SourceRead 246,
     // TargetRead 1, SourceRead 16, TargetRead 1, SourceRead to the end, SourceCopy 8, TargetRead 1 and
     // TargetCopy 15, each with its bytes or cursor move; three CRC-32s.
-    EXPECT_EQ(patch.size(), 9 + (1 + 2 + 1 + 2 + 2 + 2 + 1 + 2 + 3 + 4 + 2 + 4) + 12);
+    EXPECT_EQ(patch.size(), 11 + (1 + 2 + 1 + 2 + 2 + 2 + 1 + 2 + 3 + 4 + 2 + 4) + 12);
     EXPECT_TRUE(bps::apply(patch, source) == target);
 }
 
