@@ -20,15 +20,17 @@
 namespace varnel::bps {
 namespace {
 
-// Every fourth source position is indexed, a quarter of the memory and time
-// of all: a copy of eleven bytes or more has an indexed window among its first
-// four positions; a shorter one is missed now and then, for a few bytes lost.
+// Every fourth source position is indexed, for a quarter of the memory and
+// time that all would take: a copy of eleven bytes or more has an indexed
+// window among its first four positions; a shorter one is missed now and
+// then, for a few bytes lost.
 constexpr std::size_t sourceStride = 4;
 // In data that repeats itself a window can occur thousands of times; the
 // latest few are as likely as any to match far.
 constexpr std::size_t candidatesPerPosition = 16;
 constexpr std::ptrdiff_t leastSaving = 2;
-// Literal bytes are remembered in up to 65,536 places; new data in a patch is rarely more.
+// The latest literal byte is remembered for up to 65,536 hashes, fewer for a
+// small target; new data in a patch is rarely more.
 constexpr unsigned mostLiteralBits = 16;
 
 std::uint64_t actionNumber(Action action, std::size_t length) {
