@@ -142,7 +142,7 @@ TEST(BpsCreate, CopiesWhereTheActionCostsLessThanItSpares) {
 
 TEST(BpsCreate, RoundTripsEmptyFilesAndFilesOfOneByte) {
     for (const Bytes& from : {Bytes{}, Bytes{7}}) {
-        for (const Bytes& to : {Bytes{}, Bytes{7}, Bytes{8}}) EXPECT_TRUE(bps::apply(bps::create(from, to), from) == to);
+        for (const Bytes& to : {Bytes{}, Bytes{7}, Bytes{8}}) EXPECT_EQ(bps::apply(bps::create(from, to), from), to);
     }
 }
 
