@@ -66,8 +66,13 @@ void makePatch(benchmark::State& state, const char* name) {
 BENCHMARK_CAPTURE(makePatch, ips, "p.ips")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(makePatch, bps, "p.bps")->Unit(benchmark::kMillisecond);
 
-// The changes of the patch tests, on a typical image; and on 5 MiB images
-// all of them at once and a byte changed every 64 KiB.
+// The changes of the patch tests, on a typical image; on 5 MiB images all
+// of them at once and a byte changed every 64 KiB; and, the slowest case,
+// every byte changed, so that nothing can be copied and every byte is looked up.
+void invertEveryByte(std::vector<std::uint8_t>& image) {
+    for (auto& byte : image) byte = static_cast<std::uint8_t>(~byte);
+}
+
 void createBps(benchmark::State& state, std::size_t size, void (*change)(std::vector<std::uint8_t>&)) {
     const auto original = testing::makeImage(size);
     auto modified = original;
@@ -88,6 +93,9 @@ BENCHMARK_CAPTURE(createBps, all_5MiB, 5 << 20, [](std::vector<std::uint8_t>& im
     testing::insertSixteenBytes(image);
     for (std::size_t offset = 0x1000; offset < image.size(); offset += 65'536) image[offset] ^= 0x5A;
 })->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(createBps, nothing_to_copy, testing::typicalImageSize, invertEveryByte)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(createBps, nothing_to_copy_5MiB, 5 << 20, invertEveryByte)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
