@@ -1,7 +1,10 @@
 // varnel-rom-tables on a synthetic 786,448-byte image, each command run
-// in-process as the program runs it: export, import, and making patches.
+// in-process as the program runs it: export, import, and making patches;
+// and making BPS patches alone where they copy, with the patch's size.
 
 #include "cli/Program.h"
+#include "formats/Bps.h"
+#include "tests/support/ImageChanges.h"
 #include "tests/support/SyntheticImage.h"
 
 #include <benchmark/benchmark.h>
@@ -62,6 +65,37 @@ void makePatch(benchmark::State& state, const char* name) {
 }
 BENCHMARK_CAPTURE(makePatch, ips, "p.ips")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(makePatch, bps, "p.bps")->Unit(benchmark::kMillisecond);
+
+// The changes of the patch tests, on a typical image; on 5 MiB images all
+// of them at once and a byte changed every 64 KiB; and, the slowest case,
+// every byte changed, so that nothing can be copied and every byte is looked up.
+void invertEveryByte(std::vector<std::uint8_t>& image) {
+    for (auto& byte : image) byte = static_cast<std::uint8_t>(~byte);
+}
+
+void createBps(benchmark::State& state, std::size_t size, void (*change)(std::vector<std::uint8_t>&)) {
+    const auto original = testing::makeImage(size);
+    auto modified = original;
+    change(modified);
+    std::size_t patchSize = 0;
+    for (auto _ : state) patchSize = bps::create(original, modified).size();
+    state.counters["patch_bytes"] = static_cast<double>(patchSize);
+}
+BENCHMARK_CAPTURE(createBps, run, testing::typicalImageSize, testing::writeRunOverTheMiddle)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(createBps, insertion, testing::typicalImageSize, testing::insertSixteenBytes)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(createBps, moved, testing::typicalImageSize, testing::moveBlockAndShiftMagicTable)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(createBps, all_5MiB, 5 << 20, [](std::vector<std::uint8_t>& image) {
+    testing::writeRunOverTheMiddle(image);
+    testing::moveBlockAndShiftMagicTable(image);
+    testing::insertSixteenBytes(image);
+    for (std::size_t offset = 0x1000; offset < image.size(); offset += 65'536) image[offset] ^= 0x5A;
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(createBps, nothing_to_copy, testing::typicalImageSize, invertEveryByte)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(createBps, nothing_to_copy_5MiB, 5 << 20, invertEveryByte)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

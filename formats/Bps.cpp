@@ -1,5 +1,6 @@
 #include "formats/Bps.h"
 
+#include "formats/BpsEncoder.h"
 #include "formats/Crc32.h"
 #include "formats/FormatError.h"
 
@@ -15,12 +16,6 @@ constexpr std::array<std::uint8_t, 4> header{'B', 'P', 'S', '1'};
 constexpr std::size_t footerSize = 12;  // three CRC-32s
 constexpr std::size_t smallestPatch = header.size() + 3 + footerSize;  // sizes of one byte each
 
-enum Command : std::uint64_t { SourceRead = 0, TargetRead = 1, SourceCopy = 2, TargetCopy = 3 };
-
-// A shorter match stays inside the surrounding TargetRead: ending it there
-// would cost two action numbers to save a few literal bytes.
-constexpr std::size_t minimumSourceRead = 4;
-
 std::string decimal(std::uint64_t number) {
     return std::to_string(number);
 }
@@ -33,10 +28,6 @@ std::uint32_t readCrc(std::span<const std::uint8_t> bytes) {
     std::uint32_t crc = 0;
     for (std::size_t i = 4; i-- > 0;) crc = crc << 8 | bytes[i];
     return crc;
-}
-
-void putAction(std::vector<std::uint8_t>& patch, Command command, std::uint64_t length) {
-    encodeNumber((length - 1) << 2 | command, patch);
 }
 
 FormatError numberTooLarge(std::size_t start) {
@@ -169,6 +160,15 @@ void encodeNumber(std::uint64_t number, std::vector<std::uint8_t>& out) {
     }
 }
 
+std::size_t numberSize(std::uint64_t number) {
+    std::size_t size = 1;
+    while ((number >>= 7) != 0) {
+        --number;
+        ++size;
+    }
+    return size;
+}
+
 std::uint64_t decodeNumber(std::span<const std::uint8_t> bytes, std::size_t& position) {
     constexpr std::uint64_t largest = std::numeric_limits<std::uint64_t>::max();
     const std::size_t start = position;
@@ -203,32 +203,7 @@ std::vector<std::uint8_t> create(std::span<const std::uint8_t> original, std::sp
     encodeNumber(modified.size(), patch);
     encodeNumber(0, patch);  // no metadata
 
-    // How many bytes from `from` on equal the original at the same offset.
-    const auto matching = [&](std::size_t from) {
-        std::size_t to = from;
-        while (to < modified.size() && to < original.size() && modified[to] == original[to]) ++to;
-        return to - from;
-    };
-    std::size_t offset = 0;
-    while (offset < modified.size()) {
-        const std::size_t match = matching(offset);
-        if (match >= minimumSourceRead) {
-            putAction(patch, SourceRead, match);
-            offset += match;
-            continue;
-        }
-        std::size_t end = offset + std::max<std::size_t>(match, 1);
-        while (end < modified.size()) {
-            const std::size_t next = matching(end);
-            if (next >= minimumSourceRead) break;
-            end += std::max<std::size_t>(next, 1);
-        }
-        putAction(patch, TargetRead, end - offset);
-        const auto literal = modified.subspan(offset, end - offset);
-        patch.insert(patch.end(), literal.begin(), literal.end());
-        offset = end;
-    }
-
+    encodeActions(original, modified, patch);
     putCrc(patch, crc32(original));
     putCrc(patch, crc32(modified));
     putCrc(patch, crc32(patch));

@@ -19,6 +19,9 @@ inline constexpr std::uint64_t maximumTargetSize = 1'073'741'824;
 // byte, with 1 subtracted after each shift so that each has one encoding.
 void encodeNumber(std::uint64_t number, std::vector<std::uint8_t>& out);
 
+// How many bytes encodeNumber writes for `number`.
+std::size_t numberSize(std::uint64_t number);
+
 // Reads the number at `position` and moves `position` past it. Throws
 // FormatError for a number that does not fit 64 bits or runs past the end.
 std::uint64_t decodeNumber(std::span<const std::uint8_t> bytes, std::size_t& position);
@@ -26,8 +29,10 @@ std::uint64_t decodeNumber(std::span<const std::uint8_t> bytes, std::size_t& pos
 // Whether the bytes start like a BPS patch.
 bool recognises(std::span<const std::uint8_t> patch);
 
-// A patch that turns `original` into exactly `modified`, copying from the
-// original where bytes match at the same offset.
+// A patch that turns `original` into exactly `modified`, made of all four
+// actions: reading on in the original where bytes match at the same offset,
+// copying from elsewhere in the original or from what is already written
+// where that makes the patch smaller (moved, inserted or repeated data, runs).
 std::vector<std::uint8_t> create(std::span<const std::uint8_t> original, std::span<const std::uint8_t> modified);
 
 // `source` with the patch applied. Checks the patch's own CRC first, then

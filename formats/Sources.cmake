@@ -3,6 +3,7 @@
 # The native build adds the CSV reader on libcsv and SHA-1 on OpenSSL.
 set(varnel_formats_sources
   Bps.cpp
+  BpsEncoder.cpp
   Crc32.cpp
   CsvTableWriter.cpp
   ImageDiff.cpp
@@ -16,5 +17,6 @@ set(varnel_formats_sources
   TableFileWriter.cpp
   TableRows.cpp
   TextEncoding.cpp
+  WindowIndex.cpp
 )
 list(TRANSFORM varnel_formats_sources PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -14,7 +14,7 @@ build_shared store_benchmark tables_benchmark startup_benchmark >/dev/null
 echo "== Image store (synthetic 786,448-byte image)"
 build/benchmarks/store_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-echo "== varnel-rom-tables (same image; the patch's image differs every 4 KiB)"
+echo "== varnel-rom-tables (same image; the patch's image differs every 4 KiB), and BPS creation alone on changes that copies serve"
 build/benchmarks/tables_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 runs=${RUNS:-21}
