@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures what the README's Performance section reports: the image store's
-# open+load and save, varnel-rom-tables' export, import and patch making, and
+# open+load and save, varnel-rom-tables' export, import and patch making, an
+# import of a 16 MiB table file made only of bad records, and
 # the editor's start-up beside two floors (an empty
 # window, and a window with one line of Chinese text in the window's font),
 # started in turn under Xvfb: empty, text, editor, empty, text, editor, ...
@@ -8,14 +9,29 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
-install_missing "${build_packages[@]}" xvfb xauth
-build_shared store_benchmark tables_benchmark startup_benchmark >/dev/null
+install_missing "${build_packages[@]}" xvfb xauth time
+build_shared store_benchmark tables_benchmark startup_benchmark varnel-rom-tables >/dev/null
+make_temporary_folder scratch
 
 echo "== Image store (synthetic 786,448-byte image)"
 build/benchmarks/store_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 echo "== varnel-rom-tables (same image; the patch's image differs every 4 KiB), and BPS creation alone on changes that copies serve"
 build/benchmarks/tables_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+echo "== import of 16 MiB table files made only of bad records (seconds, peak memory)"
+head -c 786448 /dev/zero >"$scratch/image.nes"
+( set +o pipefail  # yes stops with SIGPIPE once head has enough
+  { echo 'table,index,name,field1,field2,field3,field4,field5,field6,field7,field8'
+    yes 'weapon,x,,1,2,3,4,5,6,7,8'; } | head -c $((16 << 20)) | sed '$d' >"$scratch/bad.csv"
+  { printf '{"format": "varnel-rom-tables", "version": 1, "records": ['
+    yes '[],' | tr -d '\n' | head -c $(((16 << 20) - 100)); printf '[]]}'; } >"$scratch/bad.json" )
+for format in csv json; do
+    # import refuses these files (status 2); the time and memory are what count.
+    /usr/bin/time -f "$format: %e s, %M KiB" -o "$scratch/time" build/cli/varnel-rom-tables import \
+        "$scratch/image.nes" "$scratch/bad.$format" --dry-run >/dev/null 2>&1 || true
+    tail -n 1 "$scratch/time"
+done
 
 runs=${RUNS:-21}
 startup() {
@@ -33,7 +49,6 @@ startup() {
 }
 
 echo "== Start-up under Xvfb ($runs runs of each, alternating: empty, text, editor, ...; medians)"
-make_temporary_folder scratch
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$scratch}
 samples=$scratch/samples
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$(declare -f startup); runs=$runs; startup" >"$samples"
