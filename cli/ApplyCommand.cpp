@@ -4,8 +4,8 @@
 #include "cli/Command.h"
 #include "cli/Failure.h"
 #include "cli/Files.h"
-#include "formats/Bps.h"
-#include "formats/Ips.h"
+#include "formats/FormatError.h"
+#include "formats/Patch.h"
 
 #include <CLI/CLI.hpp>
 
@@ -28,12 +28,13 @@ public:
         // The source is never written, not even with --force.
         refuseOverwritingInput(target_, {source_, patch_});
         const std::vector<std::uint8_t> patch = readWholeFile(patch_, binaryFileLimit);
-        const bool isIps = ips::recognises(patch);
-        if (!isIps && !bps::recognises(patch)) {
-            throw Failure("文件 " + patch_.string() + " 不是 IPS 或 BPS 补丁。");
-        }
         const std::vector<std::uint8_t> source = readWholeFile(source_, binaryFileLimit);
-        const std::vector<std::uint8_t> target = isIps ? ips::apply(patch, source) : bps::apply(patch, source);
+        std::vector<std::uint8_t> target;
+        try {
+            target = applyPatch(patch, source);
+        } catch (const FormatError& error) {
+            throw Failure("无法把补丁 " + patch_.string() + " 应用到 " + source_.string() + "：" + error.what());
+        }
         writeWholeFile(target_, target, force_ ? Existing::Replace : Existing::Refuse);
         output.out << "已写出 " << target_.string() << "（" << target.size() << " 字节）。\n";
         return exitSuccess;

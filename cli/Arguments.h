@@ -4,6 +4,7 @@
 // command never compares option strings.
 
 #include "core/TableLayout.h"
+#include "formats/Patch.h"
 #include "formats/TableFile.h"
 #include "formats/TextEncoding.h"
 
@@ -21,7 +22,6 @@ template <typename Value>
 using Choices = std::vector<std::pair<std::string, Value>>;
 
 enum class OutputFormat { Text, Json };
-enum class PatchFormat { Ips, Bps };
 
 Choices<TableKind> tableChoices();
 Choices<TableFileFormat> tableFileFormatChoices();

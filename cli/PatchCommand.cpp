@@ -5,8 +5,7 @@
 #include "cli/Failure.h"
 #include "cli/Files.h"
 #include "core/Utf8.h"
-#include "formats/Bps.h"
-#include "formats/Ips.h"
+#include "formats/Patch.h"
 
 #include <optional>
 
@@ -42,10 +41,9 @@ public:
         refuseOverwritingInput(patch_, {original_, modified_});
         const std::vector<std::uint8_t> original = readWholeFile(original_, binaryFileLimit);
         const std::vector<std::uint8_t> modified = readWholeFile(modified_, binaryFileLimit);
-        const bool asIps = *format_ == PatchFormat::Ips;
-        const std::vector<std::uint8_t> patch = asIps ? ips::create(original, modified) : bps::create(original, modified);
+        const std::vector<std::uint8_t> patch = createPatch(*format_, original, modified);
         writeWholeFile(patch_, patch, Existing::Replace);
-        output.out << "已生成 " << (asIps ? "IPS" : "BPS") << " 补丁 " << patch_.string() << "（" << patch.size()
+        output.out << "已生成 " << patchFormatName(*format_) << " 补丁 " << patch_.string() << "（" << patch.size()
                    << " 字节）。\n";
         return exitSuccess;
     }

@@ -10,6 +10,7 @@ set(varnel_formats_sources
   ImageInfo.cpp
   Ips.cpp
   JsonTableFile.cpp
+  Patch.cpp
   ReaderText.cpp
   RecordCollector.cpp
   ResultTexts.cpp

@@ -2,9 +2,6 @@
 
 #include "core/Error.h"
 #include "core/FieldText.h"
-#include "formats/Bps.h"
-#include "formats/FormatError.h"
-#include "formats/Ips.h"
 
 #include <cerrno>
 #include <cstring>
@@ -163,14 +160,11 @@ ImageFacts ImageSession::facts() const {
 std::vector<std::uint8_t> ImageSession::makePatch(PatchFormat format) const {
     const std::vector<std::uint8_t> now = requireOpen().bytes();
     const std::vector<std::uint8_t> opened = opened_->bytes();
-    return format == PatchFormat::Ips ? ips::create(opened, now) : bps::create(opened, now);
+    return createPatch(format, opened, now);
 }
 
 void ImageSession::applyPatch(std::span<const std::uint8_t> patch) {
-    const bool isIps = ips::recognises(patch);
-    if (!isIps && !bps::recognises(patch)) throw FormatError("这不是 IPS 或 BPS 补丁。");
-    const std::vector<std::uint8_t> source = requireOpen().bytes();
-    const std::vector<std::uint8_t> target = isIps ? ips::apply(patch, source) : bps::apply(patch, source);
+    const std::vector<std::uint8_t> target = varnel::applyPatch(patch, requireOpen().bytes());
     now_ = store(target, OpenMode::ReadWrite);
 }
 

@@ -9,6 +9,7 @@
 #include "core/TableLayout.h"
 #include "formats/ImageDiff.h"
 #include "formats/ImageInfo.h"
+#include "formats/Patch.h"
 #include "formats/TableFile.h"
 
 #include <cstdint>
@@ -26,8 +27,6 @@ namespace varnel::web {
 inline constexpr std::uint64_t binaryFileLimit = 64u << 20;
 // Table files are small; anything larger is not one.
 inline constexpr std::uint64_t tableFileLimit = 16u << 20;
-
-enum class PatchFormat { Ips, Bps };
 
 struct ImportOutcome {
     std::vector<FieldDifference> changes;  // a: the byte before, b: the byte written

@@ -94,7 +94,8 @@ TEST_F(TablesCommandTest, APatchAppliesBackToTheModifiedImageAndOnlyToTheOrigina
     sameSize[5] ^= 1;
     writeFile(file("same.nes"), sameSize);
     EXPECT_EQ(run({"apply", file("p.dat"), file("same.nes"), "-o", file("wrong.nes")}).err,
-              "varnel-rom-tables: 补丁要求的源文件 CRC-32 为 " + crcText(crc32(original)) + "，而该文件为 " +
+              "varnel-rom-tables: 无法把补丁 " + file("p.dat") + " 应用到 " + file("same.nes") +
+                  "：补丁要求的源文件 CRC-32 为 " + crcText(crc32(original)) + "，而该文件为 " +
                   crcText(crc32(sameSize)) + "。\n");
     EXPECT_FALSE(std::filesystem::exists(file("wrong.nes")));
     EXPECT_EQ(readFile(image), original);
