@@ -16,7 +16,7 @@ std::vector<std::uint8_t> createPatch(PatchFormat format, std::span<const std::u
 std::vector<std::uint8_t> applyPatch(std::span<const std::uint8_t> patch, std::span<const std::uint8_t> source) {
     if (ips::recognises(patch)) return ips::apply(patch, source);
     if (bps::recognises(patch)) return bps::apply(patch, source);
-    throw FormatError("这不是 IPS 或 BPS 补丁：文件开头既不是“PATCH”也不是“BPS1”。");
+    throw FormatError("这不是 IPS 或 BPS 补丁（文件开头既不是“PATCH”也不是“BPS1”）。");
 }
 
 }  // namespace varnel

@@ -35,7 +35,7 @@ test('a BPS patch made for another file is refused naming both CRC-32s, and the 
   const alert = page.getByRole('alert');
   await expect(alert).toHaveText(`应用补丁 p.bps 失败：补丁要求的源文件 CRC-32 为 ${crc(syntheticImage(5))}，而该文件为 ${crc(now)}。`);
   await choose(page, '应用补丁', 'notes.txt', Buffer.from('not a patch'));
-  await expect(alert).toHaveText('应用补丁 notes.txt 失败：这不是 IPS 或 BPS 补丁。');
+  await expect(alert).toHaveText('应用补丁 notes.txt 失败：这不是 IPS 或 BPS 补丁（文件开头既不是“PATCH”也不是“BPS1”）。');
   await expect(page.getByText('已修改 1 个字段')).toBeVisible();
   expect((await handedOver(page, '保存修改')).bytes.equals(now)).toBe(true);
 });
