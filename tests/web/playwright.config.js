@@ -5,7 +5,7 @@ const port = Number(process.env.VARNEL_TEST_PORT ?? 8079);
 
 export default defineConfig({
   testDir: '.',
-  testMatch: '*.spec.js',
+  testMatch: '*.test.js',
   timeout: 30_000,
   workers: 2,
   reporter: 'list',
