@@ -65,8 +65,9 @@ done
 desktop="$stage/usr/share/applications/org.example.VarnelRomEditor.desktop"
 grep -qx 'Exec=varnel-rom-editor' "$desktop" || { echo "the desktop entry must start the program without arguments" >&2; exit 1; }
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
-"$stage/usr/bin/varnel-rom-tables" --version | grep -q '^varnel-rom-tables ' ||
-    { echo "the installed varnel-rom-tables does not run" >&2; exit 1; }
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+"$stage/usr/bin/varnel-rom-tables" --version | grep -qx "varnel-rom-tables $version" ||
+    { echo "the installed varnel-rom-tables does not run or does not say the project's version $version" >&2; exit 1; }
 if command -v groff >/dev/null; then
     # Any warning about the man pages' markup, read as `man` reads them in a terminal, fails the check.
     warnings=$(for page in "$stage"/usr/share/man/man1/*.1.gz; do zcat "$page" | groff -k -Tutf8 -man -ww -z 2>&1; done)
