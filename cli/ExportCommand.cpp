@@ -38,14 +38,11 @@ public:
         RomStore store;
         store.open(image_, OpenMode::ReadOnly);
         store.load();
-        std::vector<TableRecord> records;
-        for (const TableSpec& table : tableSpecs) {
-            if (!tables_.empty() && std::find(tables_.begin(), tables_.end(), table.kind) == tables_.end()) continue;
-            for (int index = 0; index < table.recordCount; ++index) {
-                records.push_back({table.kind, index, store.record(table.kind, index)});
-            }
-        }
+        std::vector<TableRecord> records = store.records();
         store.close();
+        std::erase_if(records, [this](const TableRecord& record) {
+            return !tables_.empty() && std::find(tables_.begin(), tables_.end(), record.kind) == tables_.end();
+        });
 
         const std::string text = encodeText(writeTableFile(records, format, bom_), encoding_);
         if (output_.empty()) {

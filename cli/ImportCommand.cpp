@@ -69,15 +69,11 @@ public:
             return exitTrouble;
         }
 
-        // Changes are listed in table order, whatever the file's order.
-        const std::vector<FieldDifference> changes = fieldChanges(store, contents.records);
-        std::vector<TableRecord> changed;
-        for (const TableRecord& record : contents.records) {
-            if (store.record(record.kind, record.index) != record.fields) changed.push_back(record);
-        }
-        if (!dryRun_ && !changed.empty()) store.saveRecords(changed);
+        const ImportPlan plan = planImport(store, contents.records);
+        if (!dryRun_ && !plan.changedRecords.empty()) store.saveRecords(plan.changedRecords);
 
-        const Listing summary = importChanges(changes, changed.size(), encodingName(read.encoding), dryRun_);
+        const Listing summary =
+            importChanges(plan.changes, plan.changedRecords.size(), encodingName(read.encoding), dryRun_);
         for (const std::string& line : summary.lines) output.out << line << '\n';
         output.out << summary.summary << '\n';
         return exitSuccess;

@@ -55,6 +55,14 @@ void RomStore::setField(TableKind kind, int record, int field, std::uint8_t valu
     bytes_[position(kind, record) + static_cast<std::size_t>(field - 1)] = value;
 }
 
+std::vector<TableRecord> RomStore::records() const {
+    std::vector<TableRecord> all;
+    for (const TableSpec& table : tableSpecs) {
+        for (int index = 0; index < table.recordCount; ++index) all.push_back({table.kind, index, record(table.kind, index)});
+    }
+    return all;
+}
+
 void RomStore::setRecord(TableKind kind, int record, const ItemRecord& fields) {
     std::copy(fields.begin(), fields.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(position(kind, record)));
 }

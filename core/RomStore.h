@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <vector>
 
 namespace varnel {
 
@@ -36,6 +37,9 @@ public:
     ItemRecord record(TableKind kind, int record) const;
     void setField(TableKind kind, int record, int field, std::uint8_t value);
     void setRecord(TableKind kind, int record, const ItemRecord& fields);
+
+    // Every record of the three tables, in table order.
+    std::vector<TableRecord> records() const;
 
     // Writes the record's eight bytes, and only those, in place.
     void writeRecord(TableKind kind, int record);

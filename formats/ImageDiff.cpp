@@ -24,17 +24,19 @@ std::vector<FieldDifference> fieldDifferences(const RomStore& a, const RomStore&
     return differences;
 }
 
-std::vector<FieldDifference> fieldChanges(const RomStore& store, std::span<const TableRecord> records) {
+ImportPlan planImport(const RomStore& store, std::span<const TableRecord> records) {
     std::vector<const TableRecord*> inTableOrder;
     for (const TableRecord& record : records) inTableOrder.push_back(&record);
     std::sort(inTableOrder.begin(), inTableOrder.end(), [](const TableRecord* x, const TableRecord* y) {
         return recordSequence(x->kind, x->index) < recordSequence(y->kind, y->index);
     });
-    std::vector<FieldDifference> changes;
+    ImportPlan plan;
     for (const TableRecord* record : inTableOrder) {
-        addDifferences(record->kind, record->index, store.record(record->kind, record->index), record->fields, changes);
+        const ItemRecord now = store.record(record->kind, record->index);
+        addDifferences(record->kind, record->index, now, record->fields, plan.changes);
+        if (now != record->fields) plan.changedRecords.push_back(*record);
     }
-    return changes;
+    return plan;
 }
 
 std::uint64_t differingBytesOutsideTables(std::uint64_t offset, std::span<const std::uint8_t> pieceA,

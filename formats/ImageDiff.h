@@ -24,9 +24,14 @@ struct FieldDifference {
 // Every field whose byte differs, in table order, between two loaded stores.
 std::vector<FieldDifference> fieldDifferences(const RomStore& a, const RomStore& b);
 
-// The fields in which the records differ from what the store holds now: what
-// importing them would change. The records may come in any order.
-std::vector<FieldDifference> fieldChanges(const RomStore& store, std::span<const TableRecord> records);
+// What importing records into a store would do: the fields that change, in
+// table order whatever the records' order, and the records to write, those
+// whose bytes differ.
+struct ImportPlan {
+    std::vector<FieldDifference> changes;
+    std::vector<TableRecord> changedRecords;
+};
+ImportPlan planImport(const RomStore& store, std::span<const TableRecord> records);
 
 // Differing bytes outside the tables among two pieces that start at `offset`
 // in their files; so that files of any size can be compared piece by piece.

@@ -124,26 +124,16 @@ ImportOutcome ImageSession::importRecords(const TableFileContents& contents) {
     RomStore& now = requireOpen().store;
     ImportOutcome outcome;
     if (!contents.problems.empty()) return outcome;
-    // As import does: the changes in table order, then only the records that differ.
-    outcome.changes = fieldChanges(now, contents.records);
-    std::vector<TableRecord> changed;
-    for (const TableRecord& record : contents.records) {
-        if (now.record(record.kind, record.index) != record.fields) changed.push_back(record);
-    }
-    if (!changed.empty()) now.saveRecords(changed);
-    outcome.records = changed.size();
+    // As import does: only the records that differ are written.
+    ImportPlan plan = planImport(now, contents.records);
+    if (!plan.changedRecords.empty()) now.saveRecords(plan.changedRecords);
+    outcome.records = plan.changedRecords.size();
+    outcome.changes = std::move(plan.changes);
     return outcome;
 }
 
 std::vector<TableRecord> ImageSession::records() const {
-    const RomStore& now = requireOpen().store;
-    std::vector<TableRecord> records;
-    for (const TableSpec& table : tableSpecs) {
-        for (int index = 0; index < table.recordCount; ++index) {
-            records.push_back({table.kind, index, now.record(table.kind, index)});
-        }
-    }
-    return records;
+    return requireOpen().store.records();
 }
 
 std::vector<std::uint8_t> ImageSession::imageBytes() const {
