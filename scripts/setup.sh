@@ -23,8 +23,9 @@ install_missing() {
         return 1
     fi
     echo "Installing: ${missing[*]}"
-    "${apt[@]}" update -qq &&
-        DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+    # Waits for another installer's lock instead of failing at once.
+    "${apt[@]}" -o DPkg::Lock::Timeout=600 update -qq &&
+        DEBIAN_FRONTEND=noninteractive "${apt[@]}" -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # Temporary folders a script makes, removed however it exits.
