@@ -1,7 +1,10 @@
-// Writing an output file whole: temporary file, flush, rename. POSIX only.
+// Writing an output file whole: temporary file, flush, rename. POSIX only;
+// the file itself is written by core's file layer, as the store writes.
 
 #include "cli/Failure.h"
 #include "cli/Files.h"
+#include "core/ErrorText.h"
+#include "core/RomFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -18,14 +21,8 @@ namespace {
     throw Failure(doing + " " + file.string() + " 失败：" + std::strerror(errorNumber));
 }
 
-void writeAll(int descriptor, std::span<const std::uint8_t> bytes, const std::filesystem::path& file) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(descriptor, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) fail("写入", file, put < 0 ? errno : EIO);
-        done += static_cast<std::size_t>(put);
-    }
+[[noreturn]] void fail(const std::string& doing, const std::filesystem::path& file, const Error& error) {
+    throw Failure(doing + " " + file.string() + " 失败：" + reasonText(error));
 }
 
 // Moves the finished file into place, atomically refusing an existing one
@@ -53,23 +50,21 @@ void moveIntoPlace(const std::filesystem::path& from, const std::filesystem::pat
 void writeWholeFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes, Existing existing) {
     if (file.empty()) throw Failure("没有指定输出文件名。");
     const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
-    std::string temporary = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
-    const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0) fail("在文件夹中创建临时文件", folder, errno);
-
-    bool closed = false;
+    RomFile output;
+    std::filesystem::path temporary;
     try {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        if (::fchmod(descriptor, 0666 & ~mask) != 0) fail("设置权限", temporary, errno);
-        writeAll(descriptor, bytes, temporary);
-        if (::fsync(descriptor) != 0) fail("写入磁盘", temporary, errno);
-        closed = true;
-        if (::close(descriptor) != 0) fail("写入", temporary, errno);
-    } catch (...) {
-        if (!closed) ::close(descriptor);
+        temporary = output.createUnique(folder / ("." + file.filename().string() + ".XXXXXX"));
+    } catch (const Error& error) {
+        fail("在文件夹中创建临时文件", folder, error);
+    }
+    try {
+        output.writeAt(0, bytes);
+        output.sync();
+        output.finishWriting();
+    } catch (const Error& error) {
+        output.close();
         ::unlink(temporary.c_str());
-        throw;
+        fail(error.action() == FileAction::Sync ? "写入磁盘" : "写入", temporary, error);
     }
     try {
         moveIntoPlace(temporary, file, existing);

@@ -23,6 +23,18 @@ public:
     // a FIFO or device. Throws Error.
     void open(const std::filesystem::path& path, OpenMode mode = OpenMode::ReadWrite);
 
+    // Creates `path` as a new regular file, refusing one that is there, and
+    // opens it for writing. Throws Error (Open).
+    void create(const std::filesystem::path& path);
+
+    // As create, under a name no file in the folder has: `pattern` ends in
+    // XXXXXX, which become other characters. Returns the name.
+    std::filesystem::path createUnique(const std::filesystem::path& pattern);
+
+    // Closes a file written to, reporting a failure only closing tells:
+    // the written bytes may be lost. Throws Error (Write); closed either way.
+    void finishWriting();
+
     bool isOpen() const noexcept;
     const std::filesystem::path& path() const noexcept { return path_; }
 
@@ -45,6 +57,7 @@ public:
 
 private:
     void requireStillAtPath() const;
+    void adopt(int descriptor, const std::filesystem::path& path);
 
     std::intptr_t handle_ = -1;  // the platform's file handle; -1 when closed
     std::filesystem::path path_;

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <cstdlib>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +36,39 @@ void RomFile::open(const std::filesystem::path& path, OpenMode mode) {
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) fail(FileAction::Open, path, errno);
 
+    adopt(descriptor, path);
+}
+
+void RomFile::create(const std::filesystem::path& path) {
+    if (isOpen()) throw Error::fileAccess(FileAction::Open, path, FileProblem::AlreadyOpen);
+    if (path.empty()) throw Error::fileAccess(FileAction::Open, path, FileProblem::EmptyPath);
+    int descriptor = -1;
+    do {
+        descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) fail(FileAction::Open, path, errno);
+    adopt(descriptor, path);
+}
+
+std::filesystem::path RomFile::createUnique(const std::filesystem::path& pattern) {
+    if (isOpen()) throw Error::fileAccess(FileAction::Open, pattern, FileProblem::AlreadyOpen);
+    std::string name = pattern.string();
+    const int descriptor = ::mkstemp(name.data());
+    if (descriptor < 0) fail(FileAction::Open, pattern, errno);
+    // mkstemp makes the file private; a new file's permissions are the umask's to say.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::fchmod(descriptor, 0666 & ~mask) != 0) {
+        const int errorNumber = errno;
+        ::close(descriptor);
+        ::unlink(name.c_str());
+        fail(FileAction::Open, name, errorNumber);
+    }
+    adopt(descriptor, name);
+    return name;
+}
+
+void RomFile::adopt(int descriptor, const std::filesystem::path& path) {
     struct stat status {};
     if (::fstat(descriptor, &status) != 0) {
         const int errorNumber = errno;
@@ -96,6 +131,15 @@ void RomFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes)
 
 void RomFile::sync() {
     if (::fsync(descriptorOf(handle_)) != 0) fail(FileAction::Sync, path_, errno);
+}
+
+void RomFile::finishWriting() {
+    const std::filesystem::path path = path_;
+    const int result = ::close(descriptorOf(handle_));
+    const int errorNumber = errno;
+    handle_ = -1;
+    close();
+    if (result != 0) fail(FileAction::Write, path, errorNumber);
 }
 
 void RomFile::close() noexcept {
