@@ -3,15 +3,42 @@
 #include "core/Error.h"
 #include "core/FieldText.h"
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
+#include <optional>
+#include <set>
 #include <system_error>
 #include <utility>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace varnel::web {
+namespace {
+
+struct FieldPlace {
+    TableKind kind;
+    int index;
+    int field;
+};
+
+std::optional<FieldPlace> fieldAt(std::uint64_t offset) {
+    for (const TableSpec& table : tableSpecs) {
+        if (offset < table.baseOffset || offset >= table.endOffset()) continue;
+        const auto within = static_cast<int>(offset - table.baseOffset);
+        return FieldPlace{table.kind, within / recordSize, within % recordSize + 1};
+    }
+    return std::nullopt;
+}
+
+bool onlyInTables(const ImageStep& step) {
+    return step.lengthBefore == step.lengthAfter && std::all_of(step.ranges.begin(), step.ranges.end(), [](const ChangedRange& range) {
+               return range.offset >= tablesBegin && range.offset + range.after.size() <= tablesEnd;
+           });
+}
+
+ImageStep fieldStep(TableKind kind, int index, int field, std::uint8_t before, std::uint8_t after, std::uint64_t length) {
+    if (before == after) return {{}, length, length};
+    return {{{fieldOffset(kind, index, field), {before}, {after}}}, length, length};
+}
+
+}  // namespace
 
 // One file of the session in a folder of its own, opened by a store; the
 // folder goes with it.
@@ -19,7 +46,7 @@ class ImageSession::StoredImage {
 public:
     StoredImage(const std::filesystem::path& folder, const std::string& name, std::span<const std::uint8_t> bytes,
                 OpenMode mode)
-        : folder_(folder), file_(folder / name) {
+        : folder_(folder), file_(folder / name), length_(bytes.size()) {
         try {
             std::filesystem::create_directories(folder_);
             write(bytes);
@@ -40,6 +67,8 @@ public:
     StoredImage& operator=(const StoredImage&) = delete;
 
     const std::filesystem::path& file() const { return file_; }
+    // Writes in place never change it.
+    std::uint64_t length() const { return length_; }
 
     std::vector<std::uint8_t> bytes() const {
         RomFile file;
@@ -52,19 +81,12 @@ public:
     RomStore store;
 
 private:
-    // A new file with these bytes, through the same calls the store uses
-    // (iostreams would add a third to the page's WebAssembly).
+    // A new file with these bytes, written as the store writes.
     void write(std::span<const std::uint8_t> bytes) {
-        const int descriptor = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        std::size_t done = 0;
-        while (descriptor >= 0 && done < bytes.size()) {
-            const ssize_t put = ::write(descriptor, bytes.data() + done, bytes.size() - done);
-            if (put <= 0 && errno != EINTR) break;
-            if (put > 0) done += static_cast<std::size_t>(put);
-        }
-        const int errorNumber = errno;
-        if (descriptor >= 0) ::close(descriptor);
-        if (done < bytes.size()) throw Error::fileAccess(FileAction::Write, file_, FileProblem::System, std::strerror(errorNumber));
+        RomFile file;
+        file.create(file_);
+        file.writeAt(0, bytes);
+        file.finishWriting();
     }
 
     void removeFolder() noexcept {
@@ -74,6 +96,7 @@ private:
 
     std::filesystem::path folder_;
     std::filesystem::path file_;
+    std::uint64_t length_;
 };
 
 ImageSession::ImageSession(std::filesystem::path folder) : folder_(std::move(folder)) {}
@@ -97,6 +120,7 @@ void ImageSession::open(const std::string& name, std::span<const std::uint8_t> b
         auto now = store(bytes, OpenMode::ReadWrite);
         opened_ = std::move(opened);
         now_ = std::move(now);
+        history_ = {};
     } catch (...) {
         name_ = heldName;
         throw;
@@ -113,10 +137,9 @@ std::vector<FieldDifference> ImageSession::changes() const {
 }
 
 std::uint8_t ImageSession::setField(TableKind kind, int index, int field, std::string_view text) {
-    RomStore& now = requireOpen().store;
+    const std::uint8_t was = record(kind, index).at(static_cast<std::size_t>(field - 1));
     const std::uint8_t value = toByte(text);
-    now.setField(kind, index, field, value);
-    now.writeRecord(kind, index);
+    take(fieldStep(kind, index, field, was, value, requireOpen().length()));
     return value;
 }
 
@@ -126,7 +149,13 @@ ImportOutcome ImageSession::importRecords(const TableFileContents& contents) {
     if (!contents.problems.empty()) return outcome;
     // As import does: only the records that differ are written.
     ImportPlan plan = planImport(now, contents.records);
-    if (!plan.changedRecords.empty()) now.saveRecords(plan.changedRecords);
+    const std::uint64_t length = now_->length();
+    ImageStep step{{}, length, length};
+    for (const FieldDifference& change : plan.changes) {
+        step.ranges.push_back({fieldOffset(change.kind, change.index, change.field), {static_cast<std::uint8_t>(change.a)},
+                               {static_cast<std::uint8_t>(change.b)}});
+    }
+    take(std::move(step));
     outcome.records = plan.changedRecords.size();
     outcome.changes = std::move(plan.changes);
     return outcome;
@@ -154,8 +183,84 @@ std::vector<std::uint8_t> ImageSession::makePatch(PatchFormat format) const {
 }
 
 void ImageSession::applyPatch(std::span<const std::uint8_t> patch) {
-    const std::vector<std::uint8_t> target = varnel::applyPatch(patch, requireOpen().bytes());
-    now_ = store(target, OpenMode::ReadWrite);
+    const std::vector<std::uint8_t> before = requireOpen().bytes();
+    take(stepBetween(before, varnel::applyPatch(patch, before)));
+}
+
+std::uint8_t ImageSession::revertField(TableKind kind, int index, int field) {
+    const auto place = static_cast<std::size_t>(field - 1);
+    const std::uint8_t was = record(kind, index).at(place);
+    const std::uint8_t opened = opened_->store.record(kind, index).at(place);
+    take(fieldStep(kind, index, field, was, opened, requireOpen().length()));
+    return opened;
+}
+
+void ImageSession::revertAll() {
+    take(stepBetween(requireOpen().bytes(), opened_->bytes()));
+}
+
+void ImageSession::revertOutsideTables() {
+    const std::vector<std::uint8_t> now = requireOpen().bytes();
+    std::vector<std::uint8_t> target = opened_->bytes();
+    std::copy(now.begin() + tablesBegin, now.begin() + tablesEnd, target.begin() + tablesBegin);
+    take(stepBetween(now, target));
+}
+
+OutsideChange ImageSession::outsideChange() const {
+    const std::vector<std::uint8_t> now = requireOpen().bytes();
+    const std::vector<std::uint8_t> opened = opened_->bytes();
+    const std::uint64_t onlyInOne = now.size() > opened.size() ? now.size() - opened.size() : opened.size() - now.size();
+    return {onlyInOne + differingBytesOutsideTables(0, opened, now), opened.size(), now.size()};
+}
+
+void ImageSession::undo() {
+    requireOpen();
+    const ImageStep& step = history_.undo();
+    try {
+        apply(step, StepDirection::Back);
+    } catch (...) {
+        history_.redo();
+        throw;
+    }
+}
+
+void ImageSession::redo() {
+    requireOpen();
+    const ImageStep& step = history_.redo();
+    try {
+        apply(step, StepDirection::Forward);
+    } catch (...) {
+        history_.undo();
+        throw;
+    }
+}
+
+void ImageSession::take(ImageStep step) {
+    if (step.empty()) return;
+    apply(step, StepDirection::Forward);
+    history_.add(std::move(step));
+}
+
+void ImageSession::apply(const ImageStep& step, StepDirection direction) {
+    StoredImage& now = requireOpen();
+    if (!onlyInTables(step)) {
+        // The length or bytes outside the tables change: the image is stored anew.
+        std::vector<std::uint8_t> bytes = now.bytes();
+        applyStep(bytes, step, direction);
+        now_ = store(bytes, OpenMode::ReadWrite);
+        return;
+    }
+    // Fields only: written in place, record by record, as the window writes them.
+    std::set<std::pair<TableKind, int>> records;
+    for (const ChangedRange& range : step.ranges) {
+        const std::vector<std::uint8_t>& wanted = direction == StepDirection::Back ? range.before : range.after;
+        for (std::size_t k = 0; k < wanted.size(); ++k) {
+            const FieldPlace place = *fieldAt(range.offset + k);
+            now.store.setField(place.kind, place.index, place.field, wanted[k]);
+            records.emplace(place.kind, place.index);
+        }
+    }
+    for (const auto& [kind, index] : records) now.store.writeRecord(kind, index);
 }
 
 Comparison ImageSession::compare(std::span<const std::uint8_t> other) const {

@@ -11,6 +11,7 @@
 #include "formats/ImageInfo.h"
 #include "formats/Patch.h"
 #include "formats/TableFile.h"
+#include "web/EditHistory.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -31,6 +32,14 @@ inline constexpr std::uint64_t tableFileLimit = 16u << 20;
 struct ImportOutcome {
     std::vector<FieldDifference> changes;  // a: the byte before, b: the byte written
     std::size_t records = 0;               // records changed
+};
+
+// The bytes outside the three tables that differ from the image as opened,
+// those only one of the two has included.
+struct OutsideChange {
+    std::uint64_t bytes = 0;
+    std::uint64_t openedLength = 0;
+    std::uint64_t nowLength = 0;
 };
 
 struct Comparison {
@@ -83,6 +92,23 @@ public:
     // when the store refuses the result; either way nothing changes.
     void applyPatch(std::span<const std::uint8_t> patch);
 
+    // Every change above is one step of the history, and so is each of these:
+    // a field, every byte, or the bytes outside the tables, back to the image
+    // as opened.
+    std::uint8_t revertField(TableKind kind, int index, int field);
+    void revertAll();
+    void revertOutsideTables();
+
+    OutsideChange outsideChange() const;
+
+    // A step back or forward, byte-exact, the length too. Throws
+    // std::logic_error when there is none.
+    void undo();
+    void redo();
+    const EditHistory& history() const { return history_; }
+    // The image now is the one handed over.
+    void markSaved() { history_.markSaved(); }
+
     // The image now (a) against another image (b), as diff compares them.
     // Throws Error when the store refuses the other image.
     Comparison compare(std::span<const std::uint8_t> other) const;
@@ -92,12 +118,16 @@ private:
 
     std::unique_ptr<StoredImage> store(std::span<const std::uint8_t> bytes, OpenMode mode);
     StoredImage& requireOpen() const;
+    // Makes the step's change to the image now and keeps the step.
+    void take(ImageStep step);
+    void apply(const ImageStep& step, StepDirection direction);
 
     std::filesystem::path folder_;
     std::string name_;
     std::uint64_t generation_ = 0;  // each stored file gets a folder of its own
     std::unique_ptr<StoredImage> opened_;
     std::unique_ptr<StoredImage> now_;
+    EditHistory history_;
 };
 
 }  // namespace varnel::web

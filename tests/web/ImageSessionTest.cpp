@@ -104,5 +104,88 @@ TEST_F(ImageSessionTest, ComparingCountsFieldsAndEveryOtherDifferingByteAsDiffDo
     EXPECT_THROW(session.compare(makeImage(tablesEnd - 1)), Error);
 }
 
+TEST_F(ImageSessionTest, EveryChangeIsOneStepThatUndoAndRedoTakeByteExactly) {
+    std::vector<Bytes> images{original};
+    session.setField(TableKind::Weapon, 0, 1, std::to_string(original[fieldOffset(TableKind::Weapon, 0, 1)] ^ 1));
+    images.push_back(session.imageBytes());
+    session.importRecords(readJson(R"({"format": "varnel-rom-tables", "version": 1, "records": [)"
+                                   R"({"table": "armour", "index": 63, "fields": [1, 2, 3, 4, 5, 6, 7, 8]}]})"));
+    images.push_back(session.imageBytes());
+    // A patch that lengthens the file and rewrites bytes outside the tables.
+    Bytes longer = images.back();
+    longer[0] ^= 0xFF;
+    longer[longer.size() - 1] ^= 0xFF;
+    longer.resize(longer.size() + 1000, 7);
+    session.applyPatch(createPatch(PatchFormat::Bps, images.back(), longer));
+    images.push_back(longer);
+    // And one that shortens it again.
+    session.applyPatch(createPatch(PatchFormat::Bps, longer, original));
+    images.push_back(original);
+
+    for (std::size_t k = images.size() - 1; k-- > 0;) {
+        session.undo();
+        EXPECT_EQ(session.imageBytes(), images[k]) << "after undoing to step " << k;
+    }
+    EXPECT_FALSE(session.history().canUndo());
+    EXPECT_FALSE(session.history().unsaved());
+    EXPECT_TRUE(session.changes().empty());
+    for (std::size_t k = 1; k < images.size(); ++k) {
+        session.redo();
+        EXPECT_EQ(session.imageBytes(), images[k]) << "after redoing step " << k;
+    }
+    EXPECT_FALSE(session.history().canRedo());
+    EXPECT_THROW(session.redo(), std::logic_error);
+    session.undo();
+    EXPECT_EQ(session.outsideChange().bytes, 1002u);
+    session.undo();
+    EXPECT_EQ(session.outsideChange().bytes, 0u);
+}
+
+TEST_F(ImageSessionTest, ARefusedChangeAndAnUnchangedByteTakeNoStep) {
+    EXPECT_THROW(session.setField(TableKind::Magic, 0, 1, "256"), Error);
+    session.setField(TableKind::Magic, 0, 1, std::to_string(original[fieldOffset(TableKind::Magic, 0, 1)]));
+    EXPECT_THROW(session.applyPatch(Bytes{'P', 'A', 'T', 'C', 'X'}), FormatError);
+    EXPECT_FALSE(session.history().canUndo());
+    EXPECT_FALSE(session.history().unsaved());
+}
+
+TEST_F(ImageSessionTest, RevertingSetsFieldsAndOtherBytesBackAsOneStepEach) {
+    const std::uint8_t was = original[fieldOffset(TableKind::Armour, 5, 2)];
+    session.setField(TableKind::Armour, 5, 2, std::to_string(was ^ 1));
+    session.setField(TableKind::Armour, 5, 3, std::to_string(original[fieldOffset(TableKind::Armour, 5, 3)] ^ 1));
+    Bytes changed = session.imageBytes();
+    changed[1] ^= 1;
+    changed.push_back(1);
+    changed.push_back(2);
+    session.applyPatch(createPatch(PatchFormat::Bps, session.imageBytes(), changed));
+    EXPECT_EQ(session.outsideChange().bytes, 3u);
+    EXPECT_EQ(session.outsideChange().nowLength, original.size() + 2);
+
+    EXPECT_EQ(session.revertField(TableKind::Armour, 5, 2), was);
+    EXPECT_EQ(session.changes().size(), 1u);
+    session.revertOutsideTables();
+    EXPECT_EQ(session.outsideChange().bytes, 0u);
+    Bytes expected = original;
+    expected[fieldOffset(TableKind::Armour, 5, 3)] ^= 1;
+    EXPECT_EQ(session.imageBytes(), expected);
+    session.undo();
+    session.undo();
+    EXPECT_EQ(session.imageBytes(), changed);
+    session.revertAll();
+    EXPECT_EQ(session.imageBytes(), original);
+    EXPECT_FALSE(session.history().canRedo());
+    session.undo();
+    EXPECT_EQ(session.imageBytes(), changed);
+}
+
+TEST_F(ImageSessionTest, OpeningAnotherImageStartsAFreshHistory) {
+    session.setField(TableKind::Weapon, 1, 1, std::to_string(original[fieldOffset(TableKind::Weapon, 1, 1)] ^ 1));
+    session.markSaved();
+    EXPECT_FALSE(session.history().unsaved());
+    session.open("other.nes", makeImage(testing::typicalImageSize, 3));
+    EXPECT_FALSE(session.history().canUndo());
+    EXPECT_FALSE(session.history().unsaved());
+}
+
 }  // namespace
 }  // namespace varnel::web
