@@ -292,6 +292,76 @@ public:
         });
     }
 
+    // What the page's undo and redo buttons and the unsaved state follow.
+    val history() const {
+        const EditHistory& history = session_.history();
+        val result = val::object();
+        result.set("canUndo", history.canUndo());
+        result.set("canRedo", history.canRedo());
+        result.set("unsaved", session_.isOpen() && history.unsaved());
+        result.set("footprint", static_cast<double>(history.footprint()));
+        if (history.droppedAny()) result.set("trimmed", historyTrimmed(historyLimit));
+        return result;
+    }
+
+    val undo() {
+        return guarded("撤销", [&] {
+            session_.undo();
+            return succeeded();
+        });
+    }
+
+    val redo() {
+        return guarded("重做", [&] {
+            session_.redo();
+            return succeeded();
+        });
+    }
+
+    void markSaved() { session_.markSaved(); }
+
+    // Every field that differs from the image as opened, as a position into
+    // fields() with the byte as opened and now; and the bytes outside the
+    // tables that differ, as one line, or none.
+    val changeList() const {
+        return guarded("列出修改", [&] {
+            val fields = val::array();
+            for (const FieldDifference& change : session_.changes()) {
+                val entry = val::object();
+                entry.set("position", recordSequence(change.kind, change.index) * recordSize + change.field - 1);
+                entry.set("opened", change.a);
+                entry.set("now", change.b);
+                fields.call<void>("push", entry);
+            }
+            val result = succeeded();
+            result.set("fields", fields);
+            const OutsideChange outside = session_.outsideChange();
+            if (outside.bytes > 0) result.set("outside", outsideTables(outside.bytes, outside.openedLength, outside.nowLength));
+            return result;
+        });
+    }
+
+    val revertField(int kind, int index, int field) {
+        return guarded("还原字段", [&] {
+            session_.revertField(tableKind(kind), index, field);
+            return succeeded();
+        });
+    }
+
+    val revertAll() {
+        return guarded("全部还原", [&] {
+            session_.revertAll();
+            return succeeded();
+        });
+    }
+
+    val revertOutsideTables() {
+        return guarded("还原表格以外的字节", [&] {
+            session_.revertOutsideTables();
+            return succeeded();
+        });
+    }
+
 private:
     val imported(const std::string& name, const std::string& encoding, const TableFileContents& contents) {
         if (!contents.problems.empty()) return listed(refused(""), importProblems(name, contents));
@@ -324,7 +394,15 @@ EMSCRIPTEN_BINDINGS(varnel) {
         .function("makePatch", &Session::makePatch)
         .function("applyPatch", &Session::applyPatch)
         .function("compare", &Session::compare)
-        .function("info", &Session::info);
+        .function("info", &Session::info)
+        .function("history", &Session::history)
+        .function("undo", &Session::undo)
+        .function("redo", &Session::redo)
+        .function("markSaved", &Session::markSaved)
+        .function("changeList", &Session::changeList)
+        .function("revertField", &Session::revertField)
+        .function("revertAll", &Session::revertAll)
+        .function("revertOutsideTables", &Session::revertOutsideTables);
 }
 
 }  // namespace varnel::web

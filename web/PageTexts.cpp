@@ -28,4 +28,16 @@ std::string patchApplied(std::string_view patchName, std::uint64_t size) {
     return "已应用补丁 " + std::string(patchName) + "，镜像现在有 " + std::to_string(size) + " 字节。";
 }
 
+std::string historyTrimmed(std::uint64_t limit) {
+    return "修改历史超过了 " + std::to_string(limit >> 20) + " MiB，最早的几步已不能再撤销。";
+}
+
+std::string outsideTables(std::uint64_t bytes, std::uint64_t openedLength, std::uint64_t nowLength) {
+    std::string line = "表格以外有 " + std::to_string(bytes) + " 个字节与打开时不同";
+    if (openedLength != nowLength) {
+        line += "，文件长度 " + std::to_string(openedLength) + " → " + std::to_string(nowLength) + " 字节";
+    }
+    return line + "。";
+}
+
 }  // namespace varnel::web

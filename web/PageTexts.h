@@ -28,4 +28,11 @@ std::string fieldRefused(TableKind kind, int index, int field, std::string_view 
 // "已应用补丁 a.bps，镜像现在有 786448 字节。"
 std::string patchApplied(std::string_view patchName, std::uint64_t size);
 
+// Said once an image's history has let its oldest steps go.
+std::string historyTrimmed(std::uint64_t limit);
+
+// The one line of the list of changes for bytes outside the tables: how
+// many differ, and the change of length if any.
+std::string outsideTables(std::uint64_t bytes, std::uint64_t openedLength, std::uint64_t nowLength);
+
 }  // namespace varnel::web

@@ -5,10 +5,12 @@ import { download, readBytes, whenChosen, whenDropped } from './files.js';
 import { report, showAlert, showStatus } from './messages.js';
 import { showInfo } from './info.js';
 import { readTableFile } from './tables.js';
+import { UndoRedo } from './history.js';
+import { ChangeList } from './change-list.js';
 
 const byId = (id) => document.getElementById(id);
 const { tables, session } = await loadCode().catch(explainLoadFailure);
-let unsaved = false;
+const unsaved = () => session.history().unsaved;
 
 // Marks the fields that differ from the image as opened, and counts them;
 // the facts follow once the grids are painted.
@@ -16,6 +18,8 @@ function showChanges() {
   const changes = session.changes();
   grids.mark(changes);
   byId('change-count').textContent = `已修改 ${changes.length} 个字段`;
+  undoRedo.update();
+  changeList.show();
   return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve))).then(() => showInfo(session));
 }
 
@@ -31,10 +35,11 @@ const grids = new Grids(byId('grids'), tables, (cell, text) => {
     showAlert(result.message);
     return grids.values[Number(cell.input.dataset.cell)];
   }
-  unsaved = true;
   showChanges();
   return result.value;
 });
+const undoRedo = new UndoRedo(session, grids, { undoButton: byId('undo'), redoButton: byId('redo'), note: byId('history-note'), afterStep: refresh });
+const changeList = new ChangeList(session, grids, { list: byId('change-list'), revertAll: byId('revert-all'), filter: byId('filter'), afterRevert: refresh });
 
 // Reads a chosen file unless it is too large for what it is meant to be.
 async function bytesOf(file, tableFile = false) {
@@ -47,14 +52,13 @@ async function bytesOf(file, tableFile = false) {
 }
 
 async function open(file) {
-  if (session.isOpen() && unsaved && !window.confirm(`${session.name()} 有未保存的修改。仍要打开 ${file.name} 吗？`)) return;
+  if (session.isOpen() && unsaved() && !window.confirm(`${session.name()} 有未保存的修改。仍要打开 ${file.name} 吗？`)) return;
   performance.mark('varnel-open-start');
   const bytes = await bytesOf(file);
   if (!bytes) return;
   const result = session.open(file.name, bytes);
   report(result);
   if (!result.ok) return;
-  unsaved = false;
   byId('image-name').textContent = `镜像：${session.name()}`;
   byId('workspace').hidden = false;
   for (const control of document.querySelectorAll('.toolbar :disabled')) control.disabled = false;
@@ -82,7 +86,7 @@ function makePatch(format) {
 whenChosen(byId('open-file'), open);
 whenDropped((files) => (files.length === 1 ? open(files[0]) : showAlert('一次只能打开一个镜像，请只拖入一个文件。')));
 byId('save').addEventListener('click', () => {
-  if (handOver(session.imageBytes(), '保存')) unsaved = false;
+  if (handOver(session.imageBytes(), '保存')) session.markSaved();
 });
 byId('make-ips').addEventListener('click', () => makePatch('ips'));
 byId('make-bps').addEventListener('click', () => makePatch('bps'));
@@ -93,20 +97,14 @@ whenChosen(byId('apply-patch'), async (file) => {
   if (!bytes) return;
   const result = session.applyPatch(file.name, bytes);
   report(result);
-  if (result.ok) {
-    unsaved = true;
-    await refresh();
-  }
+  if (result.ok) await refresh();
 });
 whenChosen(byId('import-table'), async (file) => {
   const bytes = await bytesOf(file, true);
   if (!bytes) return;
   const result = readTableFile(session, file.name, bytes);
   report(result);
-  if (result.ok && result.changed) {
-    unsaved = true;
-    await refresh();
-  }
+  if (result.ok && result.changed) await refresh();
 });
 whenChosen(byId('compare-image'), async (file) => {
   const bytes = await bytesOf(file);
@@ -114,7 +112,7 @@ whenChosen(byId('compare-image'), async (file) => {
 });
 byId('filter').addEventListener('input', (event) => grids.filter(event.target.value));
 window.addEventListener('beforeunload', (event) => {
-  if (unsaved) event.preventDefault();
+  if (unsaved()) event.preventDefault();
 });
 
 byId('open-file').disabled = false;
