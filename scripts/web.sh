@@ -40,7 +40,8 @@ test)
     npx playwright test -c tests/web ;;
 benchmark)
     install_missing chromium
-    node benchmarks/web/PageBenchmark.mjs ;;
+    node benchmarks/web/PageBenchmark.mjs
+    node benchmarks/web/HistoryBenchmark.mjs ;;
 screenshots)
     install_missing chromium fonts-wqy-microhei
     node docs/WebScreenshots.mjs ;;
