@@ -33,6 +33,12 @@ bool onlyInTables(const ImageStep& step) {
            });
 }
 
+// Bytes outside the tables that differ, those only one image has included.
+std::uint64_t outsideDifference(std::span<const std::uint8_t> opened, std::span<const std::uint8_t> now) {
+    const std::uint64_t onlyInOne = now.size() > opened.size() ? now.size() - opened.size() : opened.size() - now.size();
+    return onlyInOne + differingBytesOutsideTables(0, opened, now);
+}
+
 ImageStep fieldStep(TableKind kind, int index, int field, std::uint8_t before, std::uint8_t after, std::uint64_t length) {
     if (before == after) return {{}, length, length};
     return {{{fieldOffset(kind, index, field), {before}, {after}}}, length, length};
@@ -121,6 +127,7 @@ void ImageSession::open(const std::string& name, std::span<const std::uint8_t> b
         opened_ = std::move(opened);
         now_ = std::move(now);
         history_ = {};
+        outsideBytes_ = 0;
     } catch (...) {
         name_ = heldName;
         throw;
@@ -207,10 +214,8 @@ void ImageSession::revertOutsideTables() {
 }
 
 OutsideChange ImageSession::outsideChange() const {
-    const std::vector<std::uint8_t> now = requireOpen().bytes();
-    const std::vector<std::uint8_t> opened = opened_->bytes();
-    const std::uint64_t onlyInOne = now.size() > opened.size() ? now.size() - opened.size() : opened.size() - now.size();
-    return {onlyInOne + differingBytesOutsideTables(0, opened, now), opened.size(), now.size()};
+    const StoredImage& now = requireOpen();
+    return {outsideBytes_, opened_->length(), now.length()};
 }
 
 void ImageSession::undo() {
@@ -248,6 +253,7 @@ void ImageSession::apply(const ImageStep& step, StepDirection direction) {
         std::vector<std::uint8_t> bytes = now.bytes();
         applyStep(bytes, step, direction);
         now_ = store(bytes, OpenMode::ReadWrite);
+        outsideBytes_ = outsideDifference(opened_->bytes(), bytes);
         return;
     }
     // Fields only: written in place, record by record, as the window writes them.

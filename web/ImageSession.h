@@ -128,6 +128,8 @@ private:
     std::unique_ptr<StoredImage> opened_;
     std::unique_ptr<StoredImage> now_;
     EditHistory history_;
+    // Counted when a step changes them, not on every look at the list.
+    std::uint64_t outsideBytes_ = 0;
 };
 
 }  // namespace varnel::web

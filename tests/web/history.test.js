@@ -79,8 +79,12 @@ test('undo and redo take edits, imports and patches back and forward byte-exactl
   const questions = [];
   page.on('dialog', (dialog) => questions.push(dialog.message()) && dialog.accept());
   await openImage(page, syntheticImage(2), 'second.nes');
-  expect(questions).toEqual([]);
   await expect(button(page, '撤销')).toBeDisabled();
+  // Nor after a save.
+  await setField(page, '武器 #0 字段 1', '0');
+  await saved(page);
+  await openImage(page, original, 'third.nes');
+  expect(questions).toEqual([]);
 });
 
 test('text typed in a field and not yet committed keeps the browser\'s own undo', async ({ page }) => {
