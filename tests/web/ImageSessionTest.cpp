@@ -141,6 +141,14 @@ TEST_F(ImageSessionTest, EveryChangeIsOneStepThatUndoAndRedoTakeByteExactly) {
     EXPECT_EQ(session.outsideChange().bytes, 0u);
 }
 
+TEST_F(ImageSessionTest, AnImageCutRightAfterTheTablesAndBackKeepsEveryLength) {
+    const Bytes cut(original.begin(), original.begin() + tablesEnd);
+    session.applyPatch(createPatch(PatchFormat::Bps, original, cut));
+    EXPECT_EQ(session.imageBytes(), cut);
+    session.undo();
+    EXPECT_EQ(session.imageBytes(), original);
+}
+
 TEST_F(ImageSessionTest, ARefusedChangeAndAnUnchangedByteTakeNoStep) {
     EXPECT_THROW(session.setField(TableKind::Magic, 0, 1, "256"), Error);
     session.setField(TableKind::Magic, 0, 1, std::to_string(original[fieldOffset(TableKind::Magic, 0, 1)]));
