@@ -37,7 +37,7 @@ serve)
 test)
     # MiniBrowser has no headless mode: it gets an Xvfb display of its own.
     install_missing chromium firefox-esr webkit2gtk-driver xvfb xauth
-    export VARNEL_ENGINES=${2:-${VARNEL_ENGINES:-chromium}}
+    export VARNEL_ENGINES=${2:-${VARNEL_ENGINES:-chromium,firefox,webkit}}
     # The page's files are compared with what varnel-rom-tables makes of the same images.
     install_missing "${build_packages[@]}"
     build_shared varnel-rom-tables >/dev/null
