@@ -13,6 +13,9 @@ export QT_QPA_PLATFORM=offscreen
 echo "== Layers"
 ./scripts/check-layers.sh
 
+echo "== Links between README.md and docs/"
+./scripts/check-links.py
+
 echo "== Build and test (build/)"
 build_shared
 ctest --test-dir build --output-on-failure -j"$(nproc)"
