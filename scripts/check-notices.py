@@ -45,28 +45,32 @@ def headers_compiled(folders):
     headers = set()
     for folder in folders:
         for depends in folder.rglob('*.o.d'):
-            for name in re.findall(r'(\S+\.(?:h|hh|hpp|hxx|ipp|tcc)|\S+/include/c\+\+/\S+)', depends.read_text()):
+            for name in re.findall(r'(\S+\.(?:hpp|hxx|hh|ipp|tcc|h)|\S+/include/c\+\+/[^\s\\]+)(?=\s|$)', depends.read_text()):
                 headers.add(pathlib.Path(name))
     return headers
 
 
 def check_programs(build):
     copyright_file = (root / 'packaging' / 'copyright').read_text(encoding='utf-8')
-    credited = set(re.findall(r"from Debian's (\S+?)[,.]?\s", copyright_file))
+    credited = set(re.findall(r"from Debian's\s+(\S+?)[,.]?\s", copyright_file))
     layers = [build / layer for layer in ('core', 'formats', 'editor', 'ui', 'cli')]
     by_folder = {}
     for header in headers_compiled(layers):
         if header.is_absolute() and root not in header.parents and build not in header.parents:
             by_folder.setdefault(header.parent, header)
-    for link in (build / 'cli').rglob('link.txt'), (build / 'ui').rglob('link.txt'):
-        for line in link:
-            for archive in re.findall(r'(/\S+\.a)\b', line.read_text()):
-                if build not in pathlib.Path(archive).parents:
-                    by_folder.setdefault(archive, pathlib.Path(archive))
+    for link in [*(build / 'cli').rglob('link.txt'), *(build / 'ui').rglob('link.txt')]:
+        # Link commands run in the folder above CMakeFiles/.
+        folder = link.parent.parent.parent
+        for name in re.findall(r'(\S+\.a)(?=\s|$)', link.read_text()):
+            archive = (folder / name).resolve()
+            if build not in archive.parents:
+                by_folder.setdefault(archive, archive)
     packages = {}
     for example in by_folder.values():
         package = owner(example)
-        if package and package not in packages:
+        if package is None:
+            missing.append(f'the programs compile in {example}, which no Debian package holds')
+        elif package not in packages:
             packages[package] = example
     for package, example in sorted(packages.items()):
         if package in declarations_only or package in credited or has_shared_library(package):
