@@ -21,6 +21,14 @@ cpSync(join(root, 'ui', 'icons', 'varnel-rom-editor-32.png'), join(site, 'icons'
 const drawing = readFileSync(join(root, 'ui', 'icons', 'varnel-rom-editor-32.xpm'), 'utf8');
 for (const side of [192, 512]) writeFileSync(join(site, 'icons', `icon-${side}.png`), xpmToPng(drawing, side / 32));
 
+// Every module and the WebAssembly are asked for at once, not each after the
+// module that imports it.
+const modules = ['varnel.mjs', ...readdirSync(join(site, 'app')).map((name) => `app/${name}`)];
+const preloads = [...modules.map((file) => `<link rel="modulepreload" href="${file}">`),
+  '<link rel="preload" href="varnel.wasm" as="fetch" type="application/wasm" crossorigin>'];
+const page = readFileSync(join(site, 'index.html'), 'utf8');
+writeFileSync(join(site, 'index.html'), page.replace('<script type="module"', `${preloads.join('\n')}\n<script type="module"`));
+
 const listed = (folder) => readdirSync(folder, { withFileTypes: true }).flatMap((entry) =>
   (entry.isDirectory() ? listed(join(folder, entry.name)) : [join(folder, entry.name)]));
 const files = listed(site).filter((file) => !file.endsWith('sw.js')).map((file) => relative(site, file)).sort();
