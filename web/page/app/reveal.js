@@ -1,7 +1,8 @@
 // Scrolls a grid's box so that a field shows whole, below the heading row and
-// right of the frozen index and name columns. The box is scrolled here rather
-// than by the engine: some engines stop scrolling a focused field into view
-// at boxes whose rows skip their layout until they are in view.
+// right of the frozen index and name columns, then the page so that the box
+// shows it below the page's own sticky top (its scroll-padding-top). Scrolled
+// here rather than by the engine: some engines stop scrolling a focused field
+// into view at boxes whose rows skip their layout until they are in view.
 export function reveal(input) {
   const box = input.closest('.grid');
   const row = input.closest('[role="row"]');
@@ -17,4 +18,7 @@ export function reveal(input) {
     return end > last ? Math.ceil(Math.min(end - last, start - first)) : 0;
   };
   box.scrollBy(shift(cell.left, cell.right, left, right), shift(cell.top, cell.bottom, top, bottom));
+  const shown = input.parentElement.getBoundingClientRect();
+  const covered = parseFloat(getComputedStyle(document.documentElement).scrollPaddingTop) || 0;
+  window.scrollBy(0, shift(shown.top, shown.bottom, covered, document.documentElement.clientHeight));
 }
