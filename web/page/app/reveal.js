@@ -18,7 +18,9 @@ export function reveal(input) {
     return end > last ? Math.ceil(Math.min(end - last, start - first)) : 0;
   };
   box.scrollBy(shift(cell.left, cell.right, left, right), shift(cell.top, cell.bottom, top, bottom));
+  // The heading row over the field comes along when the window has room for both.
   const shown = input.parentElement.getBoundingClientRect();
+  const heading = Math.min(shown.top, box.querySelector('.head').getBoundingClientRect().top);
   const covered = parseFloat(getComputedStyle(document.documentElement).scrollPaddingTop) || 0;
-  window.scrollBy(0, shift(shown.top, shown.bottom, covered, document.documentElement.clientHeight));
+  window.scrollBy(0, shift(heading, shown.bottom, covered, document.documentElement.clientHeight));
 }
