@@ -20,6 +20,14 @@ cpSync(join(root, 'node_modules', 'papaparse', 'papaparse.min.js'), join(site, '
 renderIcons(root, join(site, 'icons'));
 fillLicenceTexts(root, join(site, 'licences.html'));
 
+// Every module and the WebAssembly are asked for at once, not each after the
+// module that imports it.
+const modules = ['varnel.mjs', ...readdirSync(join(site, 'app')).map((name) => `app/${name}`)];
+const preloads = [...modules.map((file) => `<link rel="modulepreload" href="${file}">`),
+  '<link rel="preload" href="varnel.wasm" as="fetch" type="application/wasm" crossorigin>'];
+const page = readFileSync(join(site, 'index.html'), 'utf8');
+writeFileSync(join(site, 'index.html'), page.replace('<script type="module"', `${preloads.join('\n')}\n<script type="module"`));
+
 const listed = (folder) => readdirSync(folder, { withFileTypes: true }).flatMap((entry) =>
   (entry.isDirectory() ? listed(join(folder, entry.name)) : [join(folder, entry.name)]));
 const files = listed(site).filter((file) => !file.endsWith('sw.js')).map((file) => relative(site, file)).sort();
