@@ -7,6 +7,7 @@ import { showInfo } from './info.js';
 import { readTableFile } from './tables.js';
 import { UndoRedo } from './history.js';
 import { ChangeList } from './change-list.js';
+import { keepFocusInView } from './toolbar.js';
 
 const byId = (id) => document.getElementById(id);
 const { tables, session } = await loadCode().catch(explainLoadFailure);
@@ -111,6 +112,7 @@ whenChosen(byId('compare-image'), async (file) => {
   if (bytes) report(session.compare(file.name, bytes));
 });
 byId('filter').addEventListener('input', (event) => grids.filter(event.target.value));
+keepFocusInView(document.querySelector('.toolbar'));
 window.addEventListener('beforeunload', (event) => {
   if (unsaved()) event.preventDefault();
 });
