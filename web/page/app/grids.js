@@ -21,8 +21,11 @@ export class Grids {
     container.replaceChildren(...tables.map((table) => this.build(table)));
     container.addEventListener('change', (event) => this.edited(event.target));
     this.replacing = typeOver(container);
-    container.addEventListener('focusin', (event) => {
-      if (event.target.dataset.cell) reveal(event.target);
+    // Again in the next frame: an engine may scroll by its own rules after focusing.
+    container.addEventListener('focusin', ({ target }) => {
+      if (!target.dataset.cell) return;
+      reveal(target);
+      requestAnimationFrame(() => { if (document.activeElement === target) reveal(target); });
     });
     container.addEventListener('keydown', (event) => this.key(event));
   }

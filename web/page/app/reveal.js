@@ -10,8 +10,9 @@ export function reveal(input) {
   const view = box.getBoundingClientRect();
   const top = box.querySelector('.head').getBoundingClientRect().bottom;
   const left = row.children[1].getBoundingClientRect().right;
-  const bottom = view.top + box.clientTop + box.clientHeight;
-  const right = view.left + box.clientLeft + box.clientWidth;
+  const { scrollPaddingBottom, scrollPaddingRight } = getComputedStyle(box);
+  const bottom = view.top + box.clientTop + box.clientHeight - parseFloat(scrollPaddingBottom);
+  const right = view.left + box.clientLeft + box.clientWidth - parseFloat(scrollPaddingRight);
   // Whole pixels, away from the edge: a box scrolls by whole pixels.
   const shift = (start, end, first, last) => {
     if (start < first) return Math.floor(start - first);
