@@ -21,7 +21,7 @@ std::string readText(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST_F(TablesCommandTest, EveryCorpusFileIsListedAsBefore) {
+TEST_F(TablesCommandTest, EveryCorpusFileIsListedAsItsListingSays) {
     const auto files = nlohmann::json::parse(readText(corpus / "files.json"));
     ASSERT_GE(files.size(), 30u);
     const bool writing = std::getenv("VARNEL_WRITE_LISTINGS") != nullptr;
