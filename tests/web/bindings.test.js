@@ -1,11 +1,10 @@
 // The C++ calls the page makes take their choices (tables, formats,
 // encodings) as the enums the code registers: anything else is refused by
 // name, never read as the first choice. Field numbers are checked first.
-import { expect, test } from '@playwright/test';
-import { openPage } from './page.js';
+import { expect, test } from './driver/index.js';
 
 test('a choice the code does not know is refused, and a field outside a record names the change', async ({ page }) => {
-  await openPage(page);
+  await page.open();
   const answers = await page.evaluate(async () => {
     const code = await (await import('./varnel.mjs')).default();
     const session = new code.Session();
