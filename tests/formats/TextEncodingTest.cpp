@@ -55,6 +55,7 @@ TEST(TextEncoding, RefusesBytesThatFitNoEncodingNamingTheLine) {
     } refusals[] = {
         {"a,b\nc,d\n\x80\xFF\n", std::nullopt, "第 3 行有按 UTF-8 和按 GB18030 都" + unreadable},
         {"a\n\x80\n", std::nullopt, "第 2 行有按 UTF-8 和按 GB18030 都" + unreadable},  // a lone 0x80 is no "€"
+        {gb18030 + "a\n\x80\n", std::nullopt, "第 3 行有按 UTF-8 和按 GB18030 都" + unreadable},  // GB18030's line, not UTF-8's
         {"a\n" + gb18030, TextEncoding::Utf8, "第 2 行有按 UTF-8 " + unreadable},
         {"a\nb\n\xFF\xFF", TextEncoding::Gb18030, "第 3 行有按 GB18030 " + unreadable},
         {std::string("\xFF\xFE" "a\0\n\0\x00\xDC", 8), std::nullopt, "第 2 行有按 UTF-16 " + unreadable},  // a lone low surrogate
