@@ -3,6 +3,7 @@
 
 #include "core/ErrorText.h"
 #include "core/NameLists.h"
+#include "core/TableLayout.h"
 #include "core/TableTexts.h"
 #include "formats/Crc32.h"
 #include "formats/FormatError.h"
@@ -89,7 +90,7 @@ Enum choice(const val& value, const char* type, const std::string& what) {
     return value.as<Enum>();
 }
 
-// The three tables as the page lays them out: titles, captions, names.
+// The three tables as the page lays them out: titles, fields per record, captions, names.
 val tables() {
     val list = val::array();
     for (const TableSpec& table : tableSpecs) {
@@ -99,6 +100,7 @@ val tables() {
         entry.set("kind", table.kind);
         entry.set("key", std::string(tableKey(table.kind)));
         entry.set("title", std::string(tableTitle(table.kind)));
+        entry.set("fieldsPerRecord", recordSize);
         entry.set("captions", array(captions));
         entry.set("names", array(names(nameListOf(table.kind))));
         list.call<void>("push", entry);
