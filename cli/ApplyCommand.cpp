@@ -27,8 +27,8 @@ public:
     int run(Output output) override {
         // The source is never written, not even with --force.
         refuseOverwritingInput(target_, {source_, patch_});
-        const std::vector<std::uint8_t> patch = readWholeFile(patch_, binaryFileLimit);
-        const std::vector<std::uint8_t> source = readWholeFile(source_, binaryFileLimit);
+        const std::vector<std::uint8_t> patch = readWholeFile(patch_, commandLineBinaryFileLimit);
+        const std::vector<std::uint8_t> source = readWholeFile(source_, commandLineBinaryFileLimit);
         std::vector<std::uint8_t> target;
         try {
             target = applyPatch(patch, source);

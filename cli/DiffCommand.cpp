@@ -38,7 +38,7 @@ std::uint64_t outsideDifferences(const std::filesystem::path& imageA, const std:
     const std::uint64_t sizeA = a.size();
     const std::uint64_t sizeB = b.size();
     const std::uint64_t common = std::min(sizeA, sizeB);
-    std::uint64_t count = std::max(sizeA, sizeB) - common;
+    std::uint64_t count = bytesOnlyInOne(sizeA, sizeB);
 
     constexpr std::size_t pieceSize = 1 << 16;
     std::vector<std::uint8_t> pieceA(pieceSize);

@@ -12,10 +12,9 @@
 
 namespace varnel::cli {
 
-// Table files are small; anything larger is not one.
-inline constexpr std::uint64_t tableFileLimit = 16u << 20;
 // Images and patches: as large as the largest target a BPS patch may make.
-inline constexpr std::uint64_t binaryFileLimit = bps::maximumTargetSize;
+// The page's limit is smaller (pageBinaryFileLimit): it holds every copy in memory.
+inline constexpr std::uint64_t commandLineBinaryFileLimit = bps::maximumTargetSize;
 
 // An existing regular file, whole. Refuses one over `limit` bytes.
 std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& file, std::uint64_t limit);

@@ -6,40 +6,26 @@
 #include "cli/Failure.h"
 #include "cli/Files.h"
 #include "core/RomStore.h"
-#include "formats/CsvTableFile.h"
 #include "formats/FormatError.h"
-#include "formats/ImageDiff.h"
-#include "formats/JsonTableFile.h"
+#include "formats/ImportPlan.h"
 #include "formats/ResultTexts.h"
-#include "formats/TableFile.h"
-#include "formats/TextEncoding.h"
+#include "formats/TableFileReader.h"
 
 #include <optional>
 
 namespace varnel::cli {
 namespace {
 
-struct TableFileRead {
-    TableFileContents contents;
-    TextEncoding encoding;
-};
-
-TableFileRead readTableFile(const std::filesystem::path& file, std::optional<TableFileFormat> format,
-                            std::optional<TextEncoding> encoding) {
+// The file's bytes, read as the page reads them; a refusal names the file.
+TableFileRead readTableFileNamed(const std::filesystem::path& file, std::optional<TableFileFormat> format,
+                                 std::optional<TextEncoding> encoding) {
     const std::vector<std::uint8_t> bytes = readWholeFile(file, tableFileLimit);
-    DecodedText text;
     try {
-        text = decodeText(bytes, encoding);
+        return readTableFile(bytes, file, format, encoding);
     } catch (const FormatError& error) {
         throw Failure("无法读取表格文件 " + file.string() + "：" + error.what() +
                       "可以用 --encoding 指定编码（utf-8、utf-16 或 gb18030）。");
     }
-    switch (chooseFormat(format, file, text.utf8)) {
-    case TableFileFormat::Csv: return {readCsv(text.utf8, csvSeparator), text.encoding};
-    case TableFileFormat::Tsv: return {readCsv(text.utf8, tsvSeparator), text.encoding};
-    case TableFileFormat::Json: return {readJson(text.utf8), text.encoding};
-    }
-    return {{}, text.encoding};
 }
 
 class ImportCommand : public Command {
@@ -60,7 +46,7 @@ public:
         store.open(image_, dryRun_ ? OpenMode::ReadOnly : OpenMode::ReadWrite);
         store.load();
 
-        const TableFileRead read = readTableFile(tableFile_, format_, encoding_);
+        const TableFileRead read = readTableFileNamed(tableFile_, format_, encoding_);
         const TableFileContents& contents = read.contents;
         if (!contents.problems.empty()) {
             const Listing problems = importProblems(tableFile_.string(), contents);

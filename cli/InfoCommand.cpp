@@ -34,11 +34,8 @@ ImageFacts examine(const std::filesystem::path& image) {
 void printText(std::ostream& out, const std::filesystem::path& image, const ImageFacts& facts) {
     out << "文件：" << image.string() << '\n';
     for (const FactRow& row : imageRows(facts)) out << (row.detail ? "  " : "") << row.term << "：" << row.value << '\n';
-    out << "整个文件：CRC-32 " << crcText(facts.file.crc32) << "，SHA-1 " << sha1Text(*facts.file.sha1) << '\n';
-    if (facts.rom) {
-        out << romTerm(facts) << "：CRC-32 " << crcText(facts.rom->crc32) << "，SHA-1 " << sha1Text(*facts.rom->sha1)
-            << '\n';
-    }
+    out << wholeFileTerm << "：" << digestValue(facts.file.crc32, sha1Text(*facts.file.sha1)) << '\n';
+    if (facts.rom) out << romTerm(facts) << "：" << digestValue(facts.rom->crc32, sha1Text(*facts.rom->sha1)) << '\n';
     const FactRow tables = tablesRow(facts);
     out << tables.term << "：" << tables.value << '\n';
 }

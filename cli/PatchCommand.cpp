@@ -39,8 +39,8 @@ public:
             throw Failure("无法从文件名 " + patch_.string() + " 判断补丁格式，请用 --format ips 或 --format bps 指定。");
         }
         refuseOverwritingInput(patch_, {original_, modified_});
-        const std::vector<std::uint8_t> original = readWholeFile(original_, binaryFileLimit);
-        const std::vector<std::uint8_t> modified = readWholeFile(modified_, binaryFileLimit);
+        const std::vector<std::uint8_t> original = readWholeFile(original_, commandLineBinaryFileLimit);
+        const std::vector<std::uint8_t> modified = readWholeFile(modified_, commandLineBinaryFileLimit);
         const std::vector<std::uint8_t> patch = createPatch(*format_, original, modified);
         writeWholeFile(patch_, patch, Existing::Replace);
         output.out << "已生成 " << patchFormatName(*format_) << " 补丁 " << patch_.string() << "（" << patch.size()

@@ -12,7 +12,7 @@
 #include "formats/BpsEncoder.h"
 
 #include "formats/Bps.h"
-#include "formats/WindowIndex.h"
+#include "formats/BpsMatchIndex.h"
 
 #include <algorithm>
 #include <bit>
@@ -141,7 +141,7 @@ private:
     std::span<const std::uint8_t> source_;
     std::span<const std::uint8_t> target_;
     std::vector<std::uint8_t>& patch_;
-    const WindowIndex sourceIndex_;
+    const BpsMatchIndex sourceIndex_;
     const unsigned literalBucketBits_;
     // By hash of the window, the latest position + 1 sent or about to be sent literally.
     std::vector<std::uint32_t> latestLiterals_;

@@ -1,11 +1,9 @@
 #include "formats/CsvTableFile.h"
 
+#include "formats/CsvTokenizer.h"
 #include "formats/ReaderText.h"
 #include "formats/TableRows.h"
 
-#include <csv.h>
-
-#include <new>
 #include <utility>
 #include <vector>
 
@@ -26,46 +24,21 @@ std::string_view withoutLineEnd(std::string_view line) {
     return line;
 }
 
-class CsvParser {
+// Splits the text into rows a line at a time, so that the line where a row
+// starts or quoting breaks is known, and hands them to the checks.
+class CsvReader : private CsvRowSink {
 public:
-    explicit CsvParser(char separator) : separator_(separator) { start(); }
-    ~CsvParser() { csv_free(&parser_); }
-    CsvParser(const CsvParser&) = delete;
-    CsvParser& operator=(const CsvParser&) = delete;
-
-    csv_parser* get() { return &parser_; }
-
-    // After an error the parser stays failed; reading goes on with a fresh one.
-    void restart() {
-        csv_free(&parser_);
-        start();
-    }
-
-private:
-    void start() {
-        if (csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) != 0) throw std::bad_alloc();
-        csv_set_delim(&parser_, static_cast<unsigned char>(separator_));
-    }
-
-    char separator_;
-    csv_parser parser_{};
-};
-
-// Splits the text into rows with libcsv, a line at a time so that the line
-// where a row starts or quoting breaks is known, and hands them to the checks.
-class CsvReader {
-public:
-    explicit CsvReader(char separator) : parser_(separator) {}
+    explicit CsvReader(char separator) : tokenizer_(separator) {}
 
     TableFileContents read(std::string_view text);
 
 private:
-    static void endOfCell(void* data, std::size_t size, void* self);
-    static void endOfRow(int terminator, void* self);
+    void cell(std::string_view text) override;
+    void rowEnd() override;
     void clearRow();
 
     TableRows rows_;
-    CsvParser parser_;
+    CsvTokenizer tokenizer_;
     std::vector<std::string> cells_;
     std::size_t cellCount_ = 0;  // of the current row, stored or not
     bool rowOpen_ = false;
@@ -77,37 +50,32 @@ TableFileContents CsvReader::read(std::string_view text) {
     std::size_t line = 1;
     while (!text.empty() && !rows_.stopped()) {
         const std::string_view chunk = text.substr(0, lineLength(text));
-        // The parser skips lines of blanks; any other line outside a row begins one.
+        // The tokenizer skips lines of blanks; any other line outside a row begins one.
         if (!rowOpen_ && chunk.find_first_not_of(" \t\r\n") != std::string_view::npos) {
             rowOpen_ = true;
             rowLine_ = line;
             rowText_ = withoutLineEnd(chunk);
         }
-        if (csv_parse(parser_.get(), chunk.data(), chunk.size(), endOfCell, endOfRow, this) != chunk.size()) {
-            if (csv_error(parser_.get()) == CSV_ENOMEM) throw std::bad_alloc();
+        if (!tokenizer_.feed(chunk, *this)) {
             rows_.malformed(line, withoutLineEnd(chunk));
-            parser_.restart();
             clearRow();
         }
         text.remove_prefix(chunk.size());
         ++line;
     }
-    if (!rows_.stopped() && csv_fini(parser_.get(), endOfCell, endOfRow, this) != 0) {
+    if (!rows_.stopped() && !tokenizer_.finish(*this)) {
         rows_.unclosedQuote(rowLine_, rowText_);
     }
     return std::move(rows_).finish();
 }
 
-void CsvReader::endOfCell(void* data, std::size_t size, void* self) {
-    auto& reader = *static_cast<CsvReader*>(self);
-    if (++reader.cellCount_ > storedCellLimit) return;
-    reader.cells_.emplace_back(data == nullptr ? std::string() : std::string(static_cast<const char*>(data), size));
+void CsvReader::cell(std::string_view text) {
+    if (++cellCount_ <= storedCellLimit) cells_.emplace_back(text);
 }
 
-void CsvReader::endOfRow(int, void* self) {
-    auto& reader = *static_cast<CsvReader*>(self);
-    reader.rows_.row(reader.rowLine_, reader.cells_, reader.cellCount_, reader.rowText_);
-    reader.clearRow();
+void CsvReader::rowEnd() {
+    rows_.row(rowLine_, cells_, cellCount_, rowText_);
+    clearRow();
 }
 
 void CsvReader::clearRow() {

@@ -24,18 +24,16 @@ struct FieldDifference {
 // Every field whose byte differs, in table order, between two loaded stores.
 std::vector<FieldDifference> fieldDifferences(const RomStore& a, const RomStore& b);
 
-// What importing records into a store would do: the fields that change, in
-// table order whatever the records' order, and the records to write, those
-// whose bytes differ.
-struct ImportPlan {
-    std::vector<FieldDifference> changes;
-    std::vector<TableRecord> changedRecords;
-};
-ImportPlan planImport(const RomStore& store, std::span<const TableRecord> records);
+// Appends the fields of one record whose bytes differ between a and b.
+void addDifferences(TableKind kind, int index, const ItemRecord& a, const ItemRecord& b,
+                    std::vector<FieldDifference>& differences);
 
 // Differing bytes outside the tables among two pieces that start at `offset`
 // in their files; so that files of any size can be compared piece by piece.
 std::uint64_t differingBytesOutsideTables(std::uint64_t offset, std::span<const std::uint8_t> pieceA,
                                           std::span<const std::uint8_t> pieceB);
+
+// Bytes that only the longer of two files has: each of them differs too.
+std::uint64_t bytesOnlyInOne(std::uint64_t sizeA, std::uint64_t sizeB);
 
 }  // namespace varnel

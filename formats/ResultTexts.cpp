@@ -1,6 +1,7 @@
 #include "formats/ResultTexts.h"
 
 #include "core/TableTexts.h"
+#include "formats/Crc32.h"
 
 #include <optional>
 
@@ -48,6 +49,10 @@ Listing comparison(const std::vector<FieldDifference>& fields, std::uint64_t out
 std::string tooLarge(std::string_view file, std::uint64_t size, std::uint64_t limit) {
     return "文件 " + std::string(file) + " 太大（" + std::to_string(size) + " 字节），最多只处理 " +
            std::to_string(limit) + " 字节。";
+}
+
+std::string digestValue(std::uint32_t crc32, std::string_view sha1Hex) {
+    return "CRC-32 " + crcText(crc32) + "，SHA-1 " + std::string(sha1Hex);
 }
 
 std::vector<FactRow> imageRows(const ImageFacts& facts) {

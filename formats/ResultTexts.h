@@ -48,6 +48,12 @@ std::vector<FactRow> imageRows(const ImageFacts& facts);
 // What the data from romStart is called: "文件头之后的数据".
 std::string romTerm(const ImageFacts& facts);
 
+// What the checksums of the whole file are called.
+inline constexpr std::string_view wholeFileTerm = "整个文件";
+
+// A digest as info gives it: "CRC-32 1A2B3C4D，SHA-1 " and the SHA-1 in hex.
+std::string digestValue(std::uint32_t crc32, std::string_view sha1Hex);
+
 // Whether the tables lie inside the file, as the last fact.
 FactRow tablesRow(const ImageFacts& facts);
 

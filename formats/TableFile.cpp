@@ -30,6 +30,15 @@ std::optional<TableFileFormat> formatFromExtension(const std::filesystem::path& 
     return std::nullopt;
 }
 
+std::string_view tableFileExtension(TableFileFormat format) {
+    switch (format) {
+    case TableFileFormat::Csv: return ".csv";
+    case TableFileFormat::Tsv: return ".tsv";
+    case TableFileFormat::Json: return ".json";
+    }
+    return "";
+}
+
 TableFileFormat formatFromContent(std::string_view text) {
     text = withoutByteOrderMark(text);
     const auto first = text.find_first_not_of(" \t\r\n");

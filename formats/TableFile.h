@@ -27,6 +27,9 @@ enum class TableFileFormat { Csv, Tsv, Json };
 // ".json", in any letter case; nothing for any other extension.
 std::optional<TableFileFormat> formatFromExtension(const std::filesystem::path& file);
 
+// ".csv", ".tsv", ".json": what a written file of the format is called.
+std::string_view tableFileExtension(TableFileFormat format);
+
 // Json when the first character after an optional byte-order mark and blanks
 // is '{' or '['; else Tsv when the first line holds a tab and no comma; else Csv.
 TableFileFormat formatFromContent(std::string_view text);

@@ -1,8 +1,7 @@
 #pragma once
 // The rows of a CSV or TSV table file, checked: the header row names the
-// columns, every later row is a record. Fed row by row by whichever reader
-// splits the text into cells (libcsv here, the web page's own reader there),
-// so that every program checks rows alike.
+// columns, every later row is a record. Fed row by row by readCsv, which
+// both the command line and the page read CSV and TSV with.
 
 #include "formats/RecordCollector.h"
 #include "formats/TableFile.h"

@@ -29,10 +29,11 @@ public:
     bool usable() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
 
     // The whole input converted, or the offset of the first input byte that
-    // cannot be.
+    // cannot be, and whether that is only a character cut off by the end.
     struct Result {
         std::string output;
         std::optional<std::size_t> failedAt;
+        bool cutOff = false;
     };
 
     Result convert(std::string_view input) {
@@ -51,7 +52,8 @@ public:
                 result.output.resize(result.output.size() * 2);
                 continue;
             }
-            result.failedAt = input.size() - inLeft;  // EILSEQ, or EINVAL for a sequence cut off at the end
+            result.failedAt = input.size() - inLeft;
+            result.cutOff = errno == EINVAL;  // else EILSEQ
             break;
         }
         result.output.resize(written);
@@ -88,14 +90,35 @@ std::size_t firstInvalidUtf8(std::string_view text) {
     return offset;
 }
 
-FormatError unreadable(std::string_view what, std::size_t line) {
-    return FormatError("文件的第 " + std::to_string(line) + " 行有" + std::string(what) + "无法读取的字节。");
+// Whether the text is the start of one UTF-8 character that the end cut off.
+bool isCutOffUtf8(std::string_view tail) {
+    const auto lead = static_cast<unsigned char>(tail.front());
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (lead > 0xF4 || tail.size() >= length) return false;
+    return std::all_of(tail.begin() + 1, tail.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u; });
+}
+
+// Why a file cannot be read, in the encodings tried: bytes that none of
+// them reads, or a last character that the end of the file cut off.
+FormatError unreadable(std::string_view encodings, std::size_t line) {
+    return FormatError("文件的第 " + std::to_string(line) + " 行有按 " + std::string(encodings) + "无法读取的字节。");
+}
+
+FormatError cutOff(std::string_view encoding, std::size_t line) {
+    return FormatError("文件在第 " + std::to_string(line) + " 行的末尾截断了一个 " + std::string(encoding) +
+                       " 字符，可能没有完整保存。");
+}
+
+FormatError notRead(std::string_view encoding, bool isCutOff, std::size_t line) {
+    return isCutOff ? cutOff(encoding, line) : unreadable(std::string(encoding) + " ", line);
 }
 
 DecodedText fromUtf8(std::string_view text) {
     if (text.starts_with(utf8Mark)) text.remove_prefix(utf8Mark.size());
     const std::size_t invalid = firstInvalidUtf8(text);
-    if (invalid < text.size()) throw unreadable("按 UTF-8 ", lineAt(text, invalid, 1, false));
+    if (invalid < text.size()) {
+        throw notRead("UTF-8", isCutOffUtf8(text.substr(invalid)), lineAt(text, invalid, 1, false));
+    }
     return {std::string(text), TextEncoding::Utf8};
 }
 
@@ -110,20 +133,15 @@ DecodedText fromUtf16(std::string_view text) {
     Converter converter("UTF-8", bigEndian ? "UTF-16BE" : "UTF-16LE");
     if (!converter.usable()) throw FormatError("这个版本的程序无法读取 UTF-16 编码的文件。");
     Converter::Result result = converter.convert(text);
-    if (result.failedAt) throw unreadable("按 UTF-16 ", lineAt(text, *result.failedAt, 2, bigEndian));
+    if (result.failedAt) throw notRead("UTF-16", result.cutOff, lineAt(text, *result.failedAt, 2, bigEndian));
     return {std::move(result.output), TextEncoding::Utf16};
 }
 
 // GB18030 is a superset of GBK and GB2312, so it reads files in either.
-std::optional<DecodedText> fromGb18030(std::string_view text, std::size_t& failedAt) {
+Converter::Result fromGb18030(std::string_view text) {
     Converter converter("UTF-8", "GB18030");
     if (!converter.usable()) throw FormatError("这个版本的程序无法读取 GB18030 编码的文件。");
-    Converter::Result result = converter.convert(text);
-    if (result.failedAt) {
-        failedAt = *result.failedAt;
-        return std::nullopt;
-    }
-    return DecodedText{std::move(result.output), TextEncoding::Gb18030};
+    return converter.convert(text);
 }
 
 }  // namespace
@@ -146,14 +164,15 @@ DecodedText decodeText(std::span<const std::uint8_t> bytes, std::optional<TextEn
     if (forced == TextEncoding::Utf8) return fromUtf8(text);
     if (forced == TextEncoding::Utf16) return fromUtf16(text);
 
-    std::size_t failedAt = 0;
-    if (forced == TextEncoding::Gb18030) {
-        if (auto decoded = fromGb18030(text, failedAt)) return std::move(*decoded);
-        throw unreadable("按 GB18030 ", lineAt(text, failedAt, 1, false));
-    }
-    if (firstInvalidUtf8(text) == text.size()) return {std::string(text), TextEncoding::Utf8};
-    if (auto decoded = fromGb18030(text, failedAt)) return std::move(*decoded);
-    throw unreadable("既不能按 UTF-8 也不能按 GB18030 ", lineAt(text, failedAt, 1, false));
+    const std::size_t invalidUtf8 = forced ? 0 : firstInvalidUtf8(text);
+    if (!forced && invalidUtf8 == text.size()) return {std::string(text), TextEncoding::Utf8};
+    Converter::Result gb18030 = fromGb18030(text);
+    if (!gb18030.failedAt) return {std::move(gb18030.output), TextEncoding::Gb18030};
+    if (forced) throw notRead("GB18030", gb18030.cutOff, lineAt(text, *gb18030.failedAt, 1, false));
+    // Neither reads it: a UTF-8 file whose end was cut off says so, anything else fits neither.
+    if (isCutOffUtf8(text.substr(invalidUtf8))) throw cutOff("UTF-8", lineAt(text, invalidUtf8, 1, false));
+    if (gb18030.cutOff) throw cutOff("GB18030", lineAt(text, *gb18030.failedAt, 1, false));
+    throw unreadable("UTF-8 和按 GB18030 都", lineAt(text, *gb18030.failedAt, 1, false));
 }
 
 std::string encodeText(std::string_view utf8, TextEncoding encoding) {

@@ -19,17 +19,21 @@ build/benchmarks/store_benchmark --benchmark_repetitions=5 --benchmark_report_ag
 echo "== varnel-rom-tables (same image; the patch's image differs every 4 KiB), and BPS creation alone on changes that copies serve"
 build/benchmarks/tables_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-echo "== import of 16 MiB table files made only of bad records (seconds, peak memory)"
+echo "== import of 16 MiB table files made only of bad records, and of malformed lines at 4 and 16 MiB (seconds, peak memory)"
 head -c 786448 /dev/zero >"$scratch/image.nes"
 ( set +o pipefail  # yes stops with SIGPIPE once head has enough
   { echo 'table,index,name,field1,field2,field3,field4,field5,field6,field7,field8'
     yes 'weapon,x,,1,2,3,4,5,6,7,8'; } | head -c $((16 << 20)) | sed '$d' >"$scratch/bad.csv"
+  for mib in 4 16; do  # lines whose quotes do not pair up, at two sizes: the time grows with the size alone
+    { echo 'table,index,name,field1,field2,field3,field4,field5,field6,field7,field8'
+      yes 'weapon,1,x"y,1,2,3,4,5,6,7,8'; } | head -c $((mib << 20)) | sed '$d' >"$scratch/malformed-${mib}MiB.csv"
+  done
   { printf '{"format": "varnel-rom-tables", "version": 1, "records": ['
     yes '[],' | tr -d '\n' | head -c $(((16 << 20) - 100)); printf '[]]}'; } >"$scratch/bad.json" )
-for format in csv json; do
+for file in bad.csv bad.json malformed-4MiB.csv malformed-16MiB.csv; do
     # import refuses these files (status 2); the time and memory are what count.
-    /usr/bin/time -f "$format: %e s, %M KiB" -o "$scratch/time" build/cli/varnel-rom-tables import \
-        "$scratch/image.nes" "$scratch/bad.$format" --dry-run >/dev/null 2>&1 || true
+    /usr/bin/time -f "$file: %e s, %M KiB" -o "$scratch/time" build/cli/varnel-rom-tables import \
+        "$scratch/image.nes" "$scratch/$file" --dry-run >/dev/null 2>&1 || true
     tail -n 1 "$scratch/time"
 done
 

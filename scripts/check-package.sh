@@ -17,7 +17,7 @@ package=build/varnel-rom-editor_${version}_amd64.deb
 [ "$(dpkg-deb -f "$package" Version)" = "$version" ] || fail "its Version is not the project's $version"
 
 # What the binaries link, and what the programs load without linking it.
-expected_depends="fonts-wqy-microhei libc6 libcsv3 libgcc-s1 libqt6core6 libqt6gui6 libqt6widgets6 libssl3
+expected_depends="fonts-wqy-microhei libc6 libgcc-s1 libqt6core6 libqt6gui6 libqt6widgets6 libssl3
                   libstdc++6 libunistring2 qt6-qpa-plugins qt6-translations-l10n"
 depends=$(dpkg-deb -f "$package" Depends | tr ',' '\n' | sed 's/(.*)//; s/ //g' | sort | xargs)
 [ "$depends" = "$(xargs <<<"$expected_depends")" ] || fail "Depends:" "$(differences "$expected_depends" "$depends")"

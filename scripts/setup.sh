@@ -40,7 +40,8 @@ make_temporary_folder() {
     printf -v "$1" '%s' "$folder"
 }
 
-# What building the editor, the command-line tool and the tests needs.
+# What building the editor, the command-line tool and the tests needs
+# (libcsv-dev only for the fuzz target that holds the CSV reader against libcsv).
 build_packages=(
     build-essential cmake
     qt6-base-dev qt6-translations-l10n

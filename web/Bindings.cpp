@@ -7,12 +7,10 @@
 #include "core/TableTexts.h"
 #include "formats/Crc32.h"
 #include "formats/FormatError.h"
-#include "formats/CsvTableFile.h"
-#include "formats/JsonTableFile.h"
 #include "formats/ResultTexts.h"
 #include "formats/TableFile.h"
+#include "formats/TableFileReader.h"
 #include "formats/TableFileWriter.h"
-#include "formats/TableRows.h"
 #include "formats/TextEncoding.h"
 #include "web/ImageSession.h"
 #include "web/PageTexts.h"
@@ -22,6 +20,8 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -82,11 +82,12 @@ val guarded(const std::string& doing, Call&& call) {
     }
 }
 
-TableKind tableKind(int kind) {
-    for (const TableSpec& table : tableSpecs) {
-        if (static_cast<int>(table.kind) == kind) return table.kind;
-    }
-    throw std::out_of_range("no table " + std::to_string(kind));
+// One of the enums registered below, as the page passes it (Module.TableKind.Magic).
+// embind alone would read anything else, a string or a number, as the first value.
+template <typename Enum>
+Enum choice(const val& value, const char* type, const std::string& what) {
+    if (!value.instanceof(val::module_property(type))) throw std::invalid_argument("页面给出了未知的" + what + "。");
+    return value.as<Enum>();
 }
 
 // The three tables as the page lays them out: titles, fields per record, captions, names.
@@ -96,7 +97,7 @@ val tables() {
         std::vector<std::string> captions;
         for (const std::string_view caption : fieldCaptions(table.kind)) captions.push_back(plainCaption(caption));
         val entry = val::object();
-        entry.set("kind", static_cast<int>(table.kind));
+        entry.set("kind", table.kind);
         entry.set("key", std::string(tableKey(table.kind)));
         entry.set("title", std::string(tableTitle(table.kind)));
         entry.set("fieldsPerRecord", recordSize);
@@ -126,10 +127,11 @@ val infoRow(const FactRow& row) {
     return pair;
 }
 
+// The page hashes SHA-1 itself and has digestLine() word the result.
 val digest(const std::string& term, std::uint32_t crc, std::uint64_t from) {
     val entry = val::object();
     entry.set("term", term);
-    entry.set("crc32", crcText(crc));
+    entry.set("crc32", crc);
     entry.set("from", static_cast<double>(from));
     return entry;
 }
@@ -140,7 +142,7 @@ public:
 
     // A refusal before a file is read: whether it is too large for its kind.
     val checkSize(const std::string& name, double size, bool tableFile) const {
-        const std::uint64_t limit = tableFile ? tableFileLimit : binaryFileLimit;
+        const std::uint64_t limit = tableFile ? tableFileLimit : pageBinaryFileLimit;
         if (size > static_cast<double>(limit)) return refused(tooLarge(name, static_cast<std::uint64_t>(size), limit));
         return succeeded();
     }
@@ -174,9 +176,13 @@ public:
         return positions;
     }
 
-    val setField(int kind, int index, int field, const std::string& text) {
-        return guarded("保存修改", [&] {
-            const TableKind table = tableKind(kind);
+    val setField(const val& kind, int index, int field, const std::string& text) {
+        return guarded("修改字段", [&] {
+            const TableKind table = choice<TableKind>(kind, "TableKind", "表格");
+            if (field < 1 || field > static_cast<int>(recordSize)) {
+                throw std::out_of_range("没有第 " + std::to_string(field) + " 个字段，每条记录只有 " +
+                                        std::to_string(recordSize) + " 个。");
+            }
             const int kept = session_.record(table, index)[static_cast<std::size_t>(field - 1)];
             try {
                 val result = succeeded();
@@ -189,55 +195,29 @@ public:
         });
     }
 
-    // A table file's text, decoded as import decodes it. JSON is read and
-    // imported at once; CSV and TSV text goes back to be cut into rows.
-    val readTableText(const std::string& name, const val& bytes) {
+    // A table file's bytes, read as import reads them, in the encoding
+    // chosen (null: found from the bytes), and imported if every row is sound.
+    val readTableFile(const std::string& name, const val& bytes, const val& encoding) {
         return guarded("导入表格文件 " + name, [&] {
+            std::optional<TextEncoding> chosen;
+            if (!encoding.isNull()) chosen = choice<TextEncoding>(encoding, "TextEncoding", "编码");
             const std::vector<std::uint8_t> file = bytesOf(bytes);
-            DecodedText text = decodeText(file);
-            const TableFileFormat format = chooseFormat(std::nullopt, name, text.utf8);
-            const std::string encoding(encodingName(text.encoding));
-            if (format == TableFileFormat::Json) return imported(name, encoding, readJson(text.utf8));
-            val result = succeeded();
-            result.set("text", std::move(text.utf8));
-            result.set("separator", std::string(1, format == TableFileFormat::Tsv ? tsvSeparator : csvSeparator));
-            result.set("encoding", encoding);
-            return result;
-        });
-    }
-
-    // Rows cut by the page ({line, cells, text, problem}), checked as import
-    // checks them, and imported if every one is sound.
-    val importRows(const std::string& name, const std::string& encoding, const val& rows) {
-        return guarded("导入表格文件 " + name, [&] {
-            TableRows checks;
-            const auto count = rows["length"].as<std::size_t>();
-            for (std::size_t k = 0; k < count && !checks.stopped(); ++k) {
-                const val row = rows[k];
-                const auto line = row["line"].as<std::size_t>();
-                const auto text = row["text"].as<std::string>();
-                const val problem = row["problem"];
-                if (!problem.isUndefined()) {
-                    if (problem.as<std::string>() == "unclosed") checks.unclosedQuote(line, text);
-                    else checks.malformed(line, text);
-                    continue;
-                }
-                const val cells = row["cells"];
-                const auto cellCount = cells["length"].as<std::size_t>();
-                std::vector<std::string> stored;
-                for (std::size_t c = 0; c < std::min(cellCount, storedCellLimit); ++c) stored.push_back(cells[c].as<std::string>());
-                checks.row(line, stored, cellCount, text);
+            TableFileRead read;
+            try {
+                read = varnel::readTableFile(file, name, std::nullopt, chosen);
+            } catch (const FormatError& error) {
+                throw FormatError(std::string(error.what()) + "可以在“编码”中选择文件的编码。");
             }
-            return imported(name, encoding, std::move(checks).finish());
+            return imported(name, std::string(encodingName(read.encoding)), read.contents);
         });
     }
 
-    val exportTables(const std::string& format) const {
+    val exportTables(const val& format) const {
         return guarded("导出表格", [&] {
+            const TableFileFormat chosen = choice<TableFileFormat>(format, "TableFileFormat", "表格文件格式");
             const std::vector<TableRecord> records = session_.records();
             val result = succeeded();
-            result.set("name", renamed(session_.name(), "." + format));
-            const TableFileFormat chosen = format == "csv" ? TableFileFormat::Csv : TableFileFormat::Json;
+            result.set("name", renamed(session_.name(), std::string(tableFileExtension(chosen))));
             // CSV with the byte-order mark, as export --bom writes it, for spreadsheets.
             result.set("bytes", uint8Array(writeTableFile(records, chosen, chosen == TableFileFormat::Csv)));
             return result;
@@ -253,11 +233,12 @@ public:
         });
     }
 
-    val makePatch(const std::string& format) const {
+    val makePatch(const val& format) const {
         return guarded("制作补丁", [&] {
+            const PatchFormat chosen = choice<PatchFormat>(format, "PatchFormat", "补丁格式");
             val result = succeeded();
-            result.set("name", renamed(session_.name(), "." + format));
-            result.set("bytes", uint8Array(session_.makePatch(format == "ips" ? PatchFormat::Ips : PatchFormat::Bps)));
+            result.set("name", renamed(session_.name(), chosen == PatchFormat::Ips ? ".ips" : ".bps"));
+            result.set("bytes", uint8Array(session_.makePatch(chosen)));
             return result;
         });
     }
@@ -278,13 +259,15 @@ public:
         });
     }
 
+    std::string digestLine(std::uint32_t crc32, const std::string& sha1Hex) const { return digestValue(crc32, sha1Hex); }
+
     val info() const {
         return guarded("检查镜像", [&] {
             const ImageFacts facts = session_.facts();
             val rows = val::array();
             for (const FactRow& row : imageRows(facts)) rows.call<void>("push", infoRow(row));
             val digests = val::array();
-            digests.call<void>("push", digest("整个文件", facts.file.crc32, 0));
+            digests.call<void>("push", digest(std::string(wholeFileTerm), facts.file.crc32, 0));
             if (facts.rom) digests.call<void>("push", digest(romTerm(facts), facts.rom->crc32, facts.romStart));
             val result = succeeded();
             result.set("rows", rows);
@@ -343,9 +326,9 @@ public:
         });
     }
 
-    val revertField(int kind, int index, int field) {
+    val revertField(const val& kind, int index, int field) {
         return guarded("还原字段", [&] {
-            session_.revertField(tableKind(kind), index, field);
+            session_.revertField(choice<TableKind>(kind, "TableKind", "表格"), index, field);
             return succeeded();
         });
     }
@@ -379,6 +362,19 @@ private:
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(varnel) {
+    emscripten::enum_<TableKind>("TableKind")
+        .value("Weapon", TableKind::Weapon)
+        .value("Armour", TableKind::Armour)
+        .value("Magic", TableKind::Magic);
+    emscripten::enum_<TableFileFormat>("TableFileFormat")
+        .value("Csv", TableFileFormat::Csv)
+        .value("Tsv", TableFileFormat::Tsv)
+        .value("Json", TableFileFormat::Json);
+    emscripten::enum_<PatchFormat>("PatchFormat").value("Ips", PatchFormat::Ips).value("Bps", PatchFormat::Bps);
+    emscripten::enum_<TextEncoding>("TextEncoding")
+        .value("Utf8", TextEncoding::Utf8)
+        .value("Utf16", TextEncoding::Utf16)
+        .value("Gb18030", TextEncoding::Gb18030);
     emscripten::function("tables", &tables);
     emscripten::class_<Session>("Session")
         .constructor<>()
@@ -389,8 +385,7 @@ EMSCRIPTEN_BINDINGS(varnel) {
         .function("fields", &Session::fields)
         .function("changes", &Session::changes)
         .function("setField", &Session::setField)
-        .function("readTableText", &Session::readTableText)
-        .function("importRows", &Session::importRows)
+        .function("readTableFile", &Session::readTableFile)
         .function("exportTables", &Session::exportTables)
         .function("imageBytes", &Session::imageBytes)
         .function("makePatch", &Session::makePatch)
@@ -404,7 +399,8 @@ EMSCRIPTEN_BINDINGS(varnel) {
         .function("changeList", &Session::changeList)
         .function("revertField", &Session::revertField)
         .function("revertAll", &Session::revertAll)
-        .function("revertOutsideTables", &Session::revertOutsideTables);
+        .function("revertOutsideTables", &Session::revertOutsideTables)
+        .function("digestLine", &Session::digestLine);
 }
 
 }  // namespace varnel::web

@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/FieldText.h"
+#include "formats/ImportPlan.h"
 
 #include <algorithm>
 #include <optional>
@@ -273,9 +274,8 @@ Comparison ImageSession::compare(std::span<const std::uint8_t> other) const {
     const StoredImage& now = requireOpen();
     const StoredImage otherImage(folder_ / "compared", name_, other, OpenMode::ReadOnly);
     const std::vector<std::uint8_t> nowBytes = now.bytes();
-    // Every byte that only the longer file has differs too.
-    const std::uint64_t onlyInOne = nowBytes.size() > other.size() ? nowBytes.size() - other.size() : other.size() - nowBytes.size();
-    return {fieldDifferences(now.store, otherImage.store), onlyInOne + differingBytesOutsideTables(0, nowBytes, other)};
+    return {fieldDifferences(now.store, otherImage.store),
+            bytesOnlyInOne(nowBytes.size(), other.size()) + differingBytesOutsideTables(0, nowBytes, other)};
 }
 
 }  // namespace varnel::web

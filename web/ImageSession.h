@@ -25,9 +25,8 @@ namespace varnel::web {
 
 // An image is copied twice and a patch makes a third, all in the page's
 // memory: far larger than any cartridge, far smaller than the page can hold.
-inline constexpr std::uint64_t binaryFileLimit = 64u << 20;
-// Table files are small; anything larger is not one.
-inline constexpr std::uint64_t tableFileLimit = 16u << 20;
+// The command line takes larger ones (commandLineBinaryFileLimit).
+inline constexpr std::uint64_t pageBinaryFileLimit = 64u << 20;
 
 struct ImportOutcome {
     std::vector<FieldDifference> changes;  // a: the byte before, b: the byte written

@@ -3,6 +3,8 @@
 // image until its grids are shown; making each patch. Medians of RUNS runs,
 // each a cold first visit, at each CPU slowdown in RATES (4 is a mid-range
 // phone, 6 a low-end one: Chromium's own throttling of the page's CPU).
+// Then once: importing table files of 4 and 16 MiB made only of malformed
+// lines, from handing the file over to the refusal shown.
 // Run through scripts/web.sh benchmark, after the page is built.
 import { chromium } from '@playwright/test';
 import { spawn } from 'node:child_process';
@@ -74,6 +76,23 @@ try {
       `open a 786,448-byte image and show the grids ${of('open').toFixed(1)} ms`);
     if (rate === 1) console.log(`Make an IPS patch: ${of('ips').toFixed(1)} ms; a BPS patch: ${of('bps').toFixed(1)} ms`);
   }
+
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto(`http://127.0.0.1:${port}/`);
+  await page.getByLabel('打开文件').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
+  await page.waitForFunction(() => performance.getEntriesByName('varnel-open').length > 0);
+  const header = 'table,index,name,field1,field2,field3,field4,field5,field6,field7,field8\n';
+  const line = 'weapon,1,x"y,1,2,3,4,5,6,7,8\n';
+  for (const mib of [4, 16]) {
+    const buffer = Buffer.from(header + line.repeat(Math.floor(((mib << 20) - header.length) / line.length)));
+    await page.evaluate(() => document.getElementById('alert').replaceChildren());
+    const start = performance.now();
+    await page.getByLabel('导入表格文件').setInputFiles({ name: 'bad.csv', mimeType: 'text/csv', buffer });
+    await page.getByRole('alert').locator('p').waitFor();
+    console.log(`Import a ${mib} MiB file of malformed lines until refused: ${((performance.now() - start) / 1000).toFixed(2)} s`);
+  }
+  await context.close();
 } finally {
   await browser.close();
   server.kill();

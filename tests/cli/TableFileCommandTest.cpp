@@ -144,7 +144,7 @@ TEST_F(TablesCommandTest, TableFilesThatCannotBeReadChangeNothing) {
     } refusals[] = {
         {{"export", image.string(), "--bom", "--encoding", "gb18030"}, "--bom 是 UTF-8 的标记"},
         {{"export", image.string(), "--bom", "--format", "json"}, "--bom 只用于 CSV 和 TSV"},
-        {{"import", image.string(), writeText("bad.csv", "table,index\r\n\xFF\xFF\r\n")}, "第 2 行有既不能按 UTF-8 也不能按 GB18030"},
+        {{"import", image.string(), writeText("bad.csv", "table,index\r\n\xFF\xFF\r\n")}, "第 2 行有按 UTF-8 和按 GB18030 都无法读取的字节"},
         {{"import", image.string(), writeText("many.csv", manyBadRows)}, "有 130 处错误"},
         {{"import", image.string(), file("many.csv")}, "  第 101 行，列 index"},
         {{"import", image.string(), file("many.csv")}, "\n  ……另有 30 处错误没有列出。\n"},

@@ -98,6 +98,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{header + "weapon,1,Kaiser,恺撒指环,1,2,3,4,5,6,7,8", 2, 0, "", "有 12 个单元格", 1},
         BadInput{header + "weapon,1,Kai\"ser,1,2,3,4,5,6,7,8", 2, 0, "", "引号不成对", 1},
         BadInput{header + "weapon,1,\"Kaiser,1,2,3,4,5,6,7,8", 2, 0, "", "没有闭合", 0},
+        // Named on the line where the quote broke; reading goes on with the next line.
+        BadInput{header + "weapon,1,\"Kai\r\nser\"x,1,2,3,4,5,6,7,8", 3, 0, "", "引号不成对", 1},
+        BadInput{header + "weapon,1,\"Kaiser\" \"x\",1,2,3,4,5,6,7,8", 2, 0, "", "引号不成对", 1},
+        BadInput{header + "weapon,1,Kaiser\",1,2,3,4,5,6,7,8", 2, 0, "", "引号不成对", 1},
         BadInput{"table,index,\"na\"me,field1,field2,field3,field4,field5,field6,field7,field8", 1, 0, "", "引号不成对", 0},
         BadInput{header + "\r\n \t\r\n,,,\r\nsword,1,,1,2,3,4,5,6,7,8", 5, 0, "table", "“sword”不是表名", 1},
         BadInput{header + "\xC0\xAF\x1B" + std::string(60, 'x') + ",1,,1,2,3,4,5,6,7,8", 2, 0, "table",

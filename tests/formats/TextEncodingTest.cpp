@@ -43,17 +43,28 @@ TEST(TextEncoding, IsFoundFromTheMarkOrTheBytes) {
     EXPECT_EQ(decodeText(bytes(utf16Little.substr(2)), TextEncoding::Utf16).utf8, "表格\n");  // little-endian without a mark
 }
 
-// The message names the line of the first byte that cannot be read.
+// The message names the line of the first byte that cannot be read, and
+// tells a file whose last character was cut off from one with unreadable bytes.
 TEST(TextEncoding, RefusesBytesThatFitNoEncodingNamingTheLine) {
+    const std::string unreadable = "无法读取的字节。";
+    const std::string cutOff = "的末尾截断了一个 ";
     const struct {
         std::string bytes;
         std::optional<TextEncoding> asked;
         std::string says;
     } refusals[] = {
-        {"a,b\nc,d\n\x80\xFF\n", std::nullopt, "第 3 行有既不能按 UTF-8 也不能按 GB18030"},
-        {"a\n" + gb18030, TextEncoding::Utf8, "第 2 行有按 UTF-8"},
-        {"a\nb\n\xFF\xFF", TextEncoding::Gb18030, "第 3 行有按 GB18030"},
-        {std::string("\xFF\xFE" "a\0\n\0\x00\xD8", 8), std::nullopt, "第 2 行有按 UTF-16"},  // a lone surrogate
+        {"a,b\nc,d\n\x80\xFF\n", std::nullopt, "第 3 行有按 UTF-8 和按 GB18030 都" + unreadable},
+        {"a\n\x80\n", std::nullopt, "第 2 行有按 UTF-8 和按 GB18030 都" + unreadable},  // a lone 0x80 is no "€"
+        {gb18030 + "a\n\x80\n", std::nullopt, "第 3 行有按 UTF-8 和按 GB18030 都" + unreadable},  // GB18030's line, not UTF-8's
+        {"a\n" + gb18030, TextEncoding::Utf8, "第 2 行有按 UTF-8 " + unreadable},
+        {"a\nb\n\xFF\xFF", TextEncoding::Gb18030, "第 3 行有按 GB18030 " + unreadable},
+        {std::string("\xFF\xFE" "a\0\n\0\x00\xDC", 8), std::nullopt, "第 2 行有按 UTF-16 " + unreadable},  // a lone low surrogate
+        {"a\n\xE8\xA1", TextEncoding::Utf8, "第 2 行" + cutOff + "UTF-8 字符"},
+        {"a\n\n\xE8", std::nullopt, "第 3 行" + cutOff + "UTF-8 字符"},
+        {"a\n" + gb18030 + "\x81\x30", std::nullopt, "第 3 行" + cutOff + "GB18030 字符"},
+        {"\xB1\xED\n\xB1", TextEncoding::Gb18030, "第 2 行" + cutOff + "GB18030 字符"},
+        {std::string("\xFF\xFE" "a\0\n\0\x3D\xD8", 8), std::nullopt, "第 2 行" + cutOff + "UTF-16 字符"},  // half a pair
+        {std::string("\xFF\xFE" "a\0\n\0b", 7), std::nullopt, "第 2 行" + cutOff + "UTF-16 字符"},  // half a unit
     };
     for (const auto& refusal : refusals) {
         try {

@@ -93,9 +93,9 @@ test('table files go out as export writes them, and come in through the checks o
   await page.choose('导入表格文件', 'gb.csv', gb);
   await expect.poll(async () => (await page.messageParts('status')).items).toEqual(imported.out.trim().split('\n').slice(0, -1).map((line) => line.replace(/：(\d+) → (\d+)$/, '：$2 → $1')));
   const unreadable = Buffer.from([...Buffer.from('table,index\r\nweapon,1\r\n'), 0x81, 0x20]);
-  const why = tables({ 'game.nes': original, 'u.csv': unreadable }, 'import', 'game.nes', 'u.csv').err.match(/：(文件的.*。)可以用/)[1];
+  const why = tables({ 'game.nes': original, 'u.csv': unreadable }, 'import', 'game.nes', 'u.csv').err.match(/：(文件.*。)可以用/)[1];
   await page.choose('导入表格文件', 'u.csv', unreadable);
-  await expect.poll(() => page.alert()).toBe(`导入表格文件 u.csv 失败：${why}`);
+  await expect.poll(() => page.alert()).toBe(`导入表格文件 u.csv 失败：${why}可以在“编码”中选择文件的编码。`);
 });
 
 test('any file in any input ends in a result or a refusal, and the image held stays', async ({ page }) => {

@@ -1,5 +1,5 @@
 // Lays out the page as plain static files: the page's own sources, the
-// WebAssembly build, Papa Parse, the icons, and a service worker that knows
+// WebAssembly build, the icons, and a service worker that knows
 // every file and a version that changes with any of them.
 // Usage: node web/tools/site.mjs BUILD_DIR
 import { createHash } from 'node:crypto';
@@ -16,7 +16,6 @@ const site = join(build, 'site');
 rmSync(site, { recursive: true, force: true });
 cpSync(join(root, 'web', 'page'), site, { recursive: true });
 for (const file of ['varnel.mjs', 'varnel.wasm']) cpSync(join(build, file), join(site, file));
-cpSync(join(root, 'node_modules', 'papaparse', 'papaparse.min.js'), join(site, 'papaparse.min.js'));
 renderIcons(root, join(site, 'icons'));
 fillLicenceTexts(root, join(site, 'licences.html'));
 

@@ -1,5 +1,5 @@
 // The facts of the image now, as the command line's info gives them: the C++
-// code reads the header and the CRC-32s, the browser hashes SHA-1.
+// code reads the header and the CRC-32s and words each digest, the browser hashes SHA-1.
 const list = document.getElementById('info');
 
 async function sha1(bytes) {
@@ -12,7 +12,7 @@ export async function showInfo(session) {
   if (!facts.ok) return;
   const { bytes } = session.imageBytes();
   const digests = await Promise.all(facts.digests.map(async ({ term, crc32, from }) =>
-    [term, `CRC-32 ${crc32}，SHA-1 ${await sha1(bytes.subarray(from))}`]));
+    [term, session.digestLine(crc32, await sha1(bytes.subarray(from)))]));
   list.replaceChildren(...[...facts.rows, ...digests, facts.tables].flatMap(([term, value]) => [
     Object.assign(document.createElement('dt'), { textContent: term }),
     Object.assign(document.createElement('dd'), { textContent: value }),

@@ -10,7 +10,7 @@ import { ChangeList } from './change-list.js';
 import { keepFocusInView } from './toolbar.js';
 
 const byId = (id) => document.getElementById(id);
-const { tables, session } = await loadCode().catch(explainLoadFailure);
+const { tables, session, code } = await loadCode().catch(explainLoadFailure);
 const unsaved = () => session.history().unsaved;
 
 // Marks the fields that differ from the image as opened, and counts them;
@@ -79,8 +79,8 @@ function handOver(result, what) {
 
 function makePatch(format) {
   performance.mark('varnel-patch-start');
-  const result = session.makePatch(format);
-  performance.measure(`varnel-patch-${format}`, 'varnel-patch-start');
+  const result = session.makePatch(code.PatchFormat[format]);
+  performance.measure(`varnel-patch-${format.toLowerCase()}`, 'varnel-patch-start');
   handOver(result, `制作补丁`);
 }
 
@@ -89,10 +89,10 @@ whenDropped((files) => (files.length === 1 ? open(files[0]) : showAlert('一次�
 byId('save').addEventListener('click', () => {
   if (handOver(session.imageBytes(), '保存')) session.markSaved();
 });
-byId('make-ips').addEventListener('click', () => makePatch('ips'));
-byId('make-bps').addEventListener('click', () => makePatch('bps'));
-byId('export-csv').addEventListener('click', () => handOver(session.exportTables('csv'), '导出'));
-byId('export-json').addEventListener('click', () => handOver(session.exportTables('json'), '导出'));
+byId('make-ips').addEventListener('click', () => makePatch('Ips'));
+byId('make-bps').addEventListener('click', () => makePatch('Bps'));
+byId('export-csv').addEventListener('click', () => handOver(session.exportTables(code.TableFileFormat.Csv), '导出'));
+byId('export-json').addEventListener('click', () => handOver(session.exportTables(code.TableFileFormat.Json), '导出'));
 whenChosen(byId('apply-patch'), async (file) => {
   const bytes = await bytesOf(file);
   if (!bytes) return;
@@ -103,7 +103,7 @@ whenChosen(byId('apply-patch'), async (file) => {
 whenChosen(byId('import-table'), async (file) => {
   const bytes = await bytesOf(file, true);
   if (!bytes) return;
-  const result = readTableFile(session, file.name, bytes);
+  const result = readTableFile(code, session, file.name, bytes);
   report(result);
   if (result.ok && result.changed) await refresh();
 });

@@ -1,4 +1,4 @@
-#include "formats/WindowIndex.h"
+#include "formats/BpsMatchIndex.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,7 +12,7 @@ std::uint64_t windowHash(const std::uint8_t* window) {
     return word * 0x9E3779B97F4A7C15;  // 2^64 divided by the golden ratio
 }
 
-WindowIndex::WindowIndex(std::span<const std::uint8_t> bytes, std::size_t stride) : stride_(stride) {
+BpsMatchIndex::BpsMatchIndex(std::span<const std::uint8_t> bytes, std::size_t stride) : stride_(stride) {
     // Entries are counted in 32 bits; windows past the 4 billionth are not indexed.
     constexpr std::size_t mostEntries = std::numeric_limits<std::uint32_t>::max() - 1;
     const std::size_t entries =

@@ -18,10 +18,10 @@ inline constexpr std::size_t windowSize = 8;
 // Mixes the `windowSize` bytes at `window` so that the high bits depend on all of them.
 std::uint64_t windowHash(const std::uint8_t* window);
 
-class WindowIndex {
+class BpsMatchIndex {
 public:
     // Indexes the windows that start at every `stride`-th position of `bytes`.
-    WindowIndex(std::span<const std::uint8_t> bytes, std::size_t stride);
+    BpsMatchIndex(std::span<const std::uint8_t> bytes, std::size_t stride);
 
     // Calls visit(position) for up to `limit` indexed positions whose window
     // hashes like the one at `window`, the latest first. Most hold the same

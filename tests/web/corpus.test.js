@@ -1,0 +1,42 @@
+// The shared corpus of table files (tests/corpus/table-files): the page reads
+// each file as import does, byte for byte of what it says: the problems with
+// their lines and columns, the changes, or the refusal to decode, and then
+// holds the same image.
+import { readFileSync } from 'node:fs';
+import { expect, test } from './driver/index.js';
+import { syntheticImage, tables } from './page.js';
+
+const corpus = new URL('../corpus/table-files/', import.meta.url);
+const files = JSON.parse(readFileSync(new URL('files.json', corpus)));
+
+// What import said, laid out as the page lays out a result: a message and its list.
+function listing(run, name) {
+  const refusal = run.err.match(/^varnel-rom-tables: 无法读取表格文件 .*?：(.*)可以用 --encoding/);
+  if (refusal) return { role: 'alert', message: `导入表格文件 ${name} 失败：${refusal[1]}可以在“编码”中选择文件的编码。`, lines: [] };
+  if (run.status !== 0) {
+    const [summary, ...lines] = run.err.trimEnd().split('\n');
+    return { role: 'alert', message: summary.replace('varnel-rom-tables: ', ''), lines: lines.map((line) => line.replace(/^ {2}/, '')) };
+  }
+  const lines = run.out.trimEnd().split('\n');
+  return { role: 'status', message: lines.at(-1), lines: lines.slice(0, -1) };
+}
+
+for (const { file, encoding, about } of files) {
+  test(`${file}: ${about}`, async ({ page }) => {
+    const bytes = readFileSync(new URL(file, corpus));
+    const run = tables({ 'game.nes': syntheticImage(), [file]: bytes }, 'import', 'game.nes', file,
+      ...(encoding ? ['--encoding', encoding] : []));
+    const expected = listing(run, file);
+
+    await page.openImage(syntheticImage());
+    // The 编码 control, set as its option with this text is chosen.
+    await page.evaluate((selector, label) => {
+      const control = document.querySelector(selector);
+      control.value = [...control.options].find((option) => option.text === label).value;
+      control.dispatchEvent(new Event('change', { bubbles: true }));
+    }, await page.selector('编码'), encoding ? encoding.toUpperCase() : '自动');
+    await page.choose('导入表格文件', file, bytes);
+    await expect.poll(() => page.messageParts(expected.role)).toEqual({ paragraphs: [expected.message], items: expected.lines });
+    expect((await page.handedOver('保存修改')).bytes.equals(run.file('game.nes'))).toBe(true);
+  });
+}
