@@ -15,7 +15,7 @@ source scripts/setup.sh
 
 # em++ with no library ports: whatever it links is header-only (Boost.CRC,
 # nlohmann-json); node runs the build steps, the server and the tests.
-install_missing cmake emscripten nodejs libboost-dev nlohmann-json3-dev
+install_missing cmake emscripten nodejs libboost-dev nlohmann-json3-dev librsvg2-bin
 command -v npm >/dev/null || install_missing npm
 major=$(node -p 'process.versions.node.split(".")[0]')
 [ "$major" -ge 20 ] || { echo "The browser tests need Node.js 20 or later; this is $(node --version)." >&2; exit 1; }
