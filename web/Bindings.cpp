@@ -105,6 +105,22 @@ val tables() {
     return list;
 }
 
+// A file made for the person to keep: its name, its bytes, and what the page says once it is handed over.
+val handOver(PageAction action, const std::string& name, val bytes) {
+    val result = succeeded();
+    result.set("message", handedOver(action, name, bytes["length"].as<std::size_t>()));
+    result.set("name", name);
+    result.set("bytes", std::move(bytes));
+    return result;
+}
+
+// What the page says when something it did itself failed: reading a file,
+// hashing, handing a file over. `key` names one of pageActions.
+std::string failureText(const std::string& key, const std::string& file, const std::string& why) {
+    const std::optional<PageAction> action = pageActionOf(key);
+    return failed(action ? doing(*action, file) : key + " " + file, why);
+}
+
 // The image's base name with another extension: a.nes → a.bps.
 std::string renamed(const std::string& name, const std::string& extension) {
     return std::filesystem::path(name).replace_extension(extension).filename().string();
@@ -144,7 +160,7 @@ public:
     }
 
     val open(const std::string& name, const val& bytes) {
-        return guarded(actionOnFile(FileAction::Open, name), [&] {
+        return guarded(doing(PageAction::Open, name), [&] {
             const std::vector<std::uint8_t> image = bytesOf(bytes);
             session_.open(name, image);
             val result = succeeded();
@@ -173,7 +189,7 @@ public:
     }
 
     val setField(int kind, int index, int field, const std::string& text) {
-        return guarded("保存修改", [&] {
+        return guarded(doing(PageAction::Edit), [&] {
             const TableKind table = tableKind(kind);
             const int kept = session_.record(table, index)[static_cast<std::size_t>(field - 1)];
             try {
@@ -190,7 +206,7 @@ public:
     // A table file's text, decoded as import decodes it. JSON is read and
     // imported at once; CSV and TSV text goes back to be cut into rows.
     val readTableText(const std::string& name, const val& bytes) {
-        return guarded("导入表格文件 " + name, [&] {
+        return guarded(doing(PageAction::Import, name), [&] {
             const std::vector<std::uint8_t> file = bytesOf(bytes);
             DecodedText text = decodeText(file);
             const TableFileFormat format = chooseFormat(std::nullopt, name, text.utf8);
@@ -207,7 +223,7 @@ public:
     // Rows cut by the page ({line, cells, text, problem}), checked as import
     // checks them, and imported if every one is sound.
     val importRows(const std::string& name, const std::string& encoding, const val& rows) {
-        return guarded("导入表格文件 " + name, [&] {
+        return guarded(doing(PageAction::Import, name), [&] {
             TableRows checks;
             const auto count = rows["length"].as<std::size_t>();
             for (std::size_t k = 0; k < count && !checks.stopped(); ++k) {
@@ -231,37 +247,30 @@ public:
     }
 
     val exportTables(const std::string& format) const {
-        return guarded("导出表格", [&] {
+        return guarded(doing(PageAction::Export), [&] {
             const std::vector<TableRecord> records = session_.records();
-            val result = succeeded();
-            result.set("name", renamed(session_.name(), "." + format));
             const TableFileFormat chosen = format == "csv" ? TableFileFormat::Csv : TableFileFormat::Json;
             // CSV with the byte-order mark, as export --bom writes it, for spreadsheets.
-            result.set("bytes", uint8Array(writeTableFile(records, chosen, chosen == TableFileFormat::Csv)));
-            return result;
+            return handOver(PageAction::Export, renamed(session_.name(), "." + format),
+                            uint8Array(writeTableFile(records, chosen, chosen == TableFileFormat::Csv)));
         });
     }
 
     val imageBytes() const {
-        return guarded("保存修改", [&] {
-            val result = succeeded();
-            result.set("name", session_.name());
-            result.set("bytes", uint8Array(session_.imageBytes()));
-            return result;
+        return guarded(doing(PageAction::Save, session_.name()), [&] {
+            return handOver(PageAction::Save, session_.name(), uint8Array(session_.imageBytes()));
         });
     }
 
     val makePatch(const std::string& format) const {
-        return guarded("制作补丁", [&] {
-            val result = succeeded();
-            result.set("name", renamed(session_.name(), "." + format));
-            result.set("bytes", uint8Array(session_.makePatch(format == "ips" ? PatchFormat::Ips : PatchFormat::Bps)));
-            return result;
+        return guarded(doing(PageAction::MakePatch), [&] {
+            return handOver(PageAction::MakePatch, renamed(session_.name(), "." + format),
+                            uint8Array(session_.makePatch(format == "ips" ? PatchFormat::Ips : PatchFormat::Bps)));
         });
     }
 
     val applyPatch(const std::string& name, const val& bytes) {
-        return guarded("应用补丁 " + name, [&] {
+        return guarded(doing(PageAction::ApplyPatch, name), [&] {
             session_.applyPatch(bytesOf(bytes));
             val result = succeeded();
             result.set("message", patchApplied(name, session_.imageBytes().size()));
@@ -270,14 +279,14 @@ public:
     }
 
     val compare(const std::string& name, const val& bytes) const {
-        return guarded("比较镜像 " + name, [&] {
+        return guarded(doing(PageAction::Compare, name), [&] {
             const Comparison found = session_.compare(bytesOf(bytes));
             return listed(succeeded(), comparison(found.fields, found.outsideBytes));
         });
     }
 
     val info() const {
-        return guarded("检查镜像", [&] {
+        return guarded(doing(PageAction::Facts, session_.name()), [&] {
             const ImageFacts facts = session_.facts();
             val rows = val::array();
             for (const FactRow& row : imageRows(facts)) rows.call<void>("push", infoRow(row));
@@ -308,6 +317,7 @@ private:
 
 EMSCRIPTEN_BINDINGS(varnel) {
     emscripten::function("tables", &tables);
+    emscripten::function("failureText", &failureText);
     emscripten::class_<Session>("Session")
         .constructor<>()
         .function("checkSize", &Session::checkSize)
