@@ -1,10 +1,11 @@
 // Loads the project's C++ code, compiled to WebAssembly: the tables' layout,
-// names and captions, and the session that holds the image.
+// names and captions, the session that holds the image, and the words of
+// the page's failures.
 import createVarnel from '../varnel.mjs';
 
 export async function loadCode() {
   const code = await createVarnel();
-  return { tables: code.tables(), session: new code.Session() };
+  return { tables: code.tables(), session: new code.Session(), failureText: code.failureText };
 }
 
 // Says so on the page when this browser cannot run the code at all.
