@@ -1,26 +1,29 @@
 // Serves a folder of static files on 127.0.0.1, as any static host would.
-// Usage: node web/tools/serve.mjs FOLDER [PORT]
+// Usage: node web/tools/serve.mjs FOLDER [PORT]  (port 0: any free one, as said on start)
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize, resolve, sep } from 'node:path';
 
 const folder = resolve(process.argv[2]);
 const port = Number(process.argv[3] ?? process.env.PORT ?? 8080);
+// A host's caching; CACHE_CONTROL=max-age=… stands for a host that caches long.
+const cacheControl = process.env.CACHE_CONTROL ?? 'no-cache';
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.mjs': 'text/javascript; charset=utf-8',
   '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.png': 'image/png',
   '.webmanifest': 'application/manifest+json; charset=utf-8',
 };
 
-createServer(async (request, response) => {
+const server = createServer(async (request, response) => {
   const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
   const file = normalize(join(folder, path.endsWith('/') ? `${path}index.html` : path));
   try {
     if (!file.startsWith(folder + sep)) throw new Error('outside the folder');
     const body = await readFile(file);
-    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' });
+    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': cacheControl });
     response.end(body);
   } catch {
     response.writeHead(404, { 'Content-Type': 'text/plain; charset=utf-8' }).end('not found');
   }
-}).listen(port, '127.0.0.1', () => console.log(`Serving ${folder} on http://127.0.0.1:${port}/`));
+});
+server.listen(port, '127.0.0.1', () => console.log(`Serving ${folder} on http://127.0.0.1:${server.address().port}/`));
