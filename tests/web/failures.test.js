@@ -124,3 +124,11 @@ test('a save says the file was handed to the browser, and a failed hand-over kee
   await handedOver(page, '保存修改');
   await expect(page.getByRole('status')).toHaveText('保存修改：已把 game.nes（786448 字节）交给浏览器下载。');
 });
+
+test('a refusal starts with the words of the control that was used', async ({ page }) => {
+  await openImage(page);
+  for (const [label, name] of [['比较镜像', 'tiny.nes'], ['应用补丁', 'tiny.ips'], ['打开文件', 'tiny.nes']]) {
+    await choose(page, label, name, Buffer.alloc(5));
+    await expect(page.getByRole('alert')).toContainText(`${label} ${name} 失败：`);
+  }
+});

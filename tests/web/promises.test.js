@@ -138,3 +138,31 @@ test('images and patches over 64 MiB are refused before they are read', async ({
     await setField(page, '魔法 #0 字段 1', '999');
   }
 });
+
+test('a cut-off table file is told apart from an unreadable one, as import tells them', async ({ page }) => {
+  const original = syntheticImage();
+  await openImage(page, original);
+  const exported = (name) => tables({ 'game.nes': original }, 'export', 'game.nes', '-o', name).file(name);
+  const csv = exported('all.csv');
+  const said = [];
+  for (const [name, bytes] of [
+    ['cut.json', exported('all.json').subarray(0, 3000)],
+    ['cut.csv', csv.subarray(0, csv.indexOf('"', 200) + 2)],
+    ['unreadable.csv', Buffer.from([...Buffer.from('table,index\r\nweapon,1\r\n'), 0x81, 0x20])],
+  ]) {
+    const [first, ...rest] = tables({ 'game.nes': original, [name]: bytes }, 'import', 'game.nes', name).err.trim().split('\n')
+      .map((line) => line.trim().replace(/^varnel-rom-tables: /, ''));
+    await choose(page, '导入表格文件', name, bytes);
+    const alert = page.getByRole('alert');
+    if (rest.length > 0) {
+      await expect(alert.locator('p')).toHaveText(first);
+      await expect(alert.locator('li')).toHaveText(rest);
+    } else {
+      // The reason alone: the command line adds how to choose another encoding.
+      await expect(alert).toContainText(`${name} 失败：${first.split('：')[1].replace(/。可以用.*$/, '。')}`);
+    }
+    said.push((await alert.innerText()).replaceAll(name, ''));
+  }
+  expect(new Set(said).size).toBe(3);
+  await expect(page.getByText('已修改 0 个字段')).toBeVisible();
+});
