@@ -6,8 +6,8 @@ import { spawn } from 'node:child_process';
 
 const port = 8077;
 const server = spawn('node', [new URL('../web/tools/serve.mjs', import.meta.url).pathname,
-  new URL('../build-web/site/', import.meta.url).pathname, String(port)], { stdio: 'ignore' });
-await new Promise((resolve) => setTimeout(resolve, 300));
+  new URL('../build-web/site/', import.meta.url).pathname, String(port)], { stdio: ['ignore', 'pipe', 'inherit'] });
+await new Promise((resolve) => server.stdout.once('data', resolve)); // it says when it serves
 const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--headless', '--no-sandbox', '--disable-gpu'] });
 const image = Buffer.alloc(786_448);
 for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
@@ -15,7 +15,9 @@ try {
   for (const [file, width, height] of [['docs/web.png', 1280, 800], ['docs/web-phone.png', 360, 640]]) {
     const page = await browser.newPage({ viewport: { width, height } });
     await page.goto(`http://127.0.0.1:${port}/`);
+    await page.waitForFunction(() => performance.getEntriesByName('varnel-usable').length > 0);
     await page.getByLabel('打开文件').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
+    await page.getByRole('status').getByText('已打开 game.nes').waitFor();
     for (const [label, value] of [['武器 #3 字段 3', '60'], ['武器 #4 字段 1', '7.5']]) {
       await page.getByLabel(label).fill(value);
       await page.keyboard.press('Enter');
@@ -27,7 +29,8 @@ try {
       for (const box of document.querySelectorAll('.grid')) box.scrollTo(0, 0);
       window.scrollTo(0, 0);
     });
-    await page.waitForTimeout(300);
+    // Painted: the frame after the scrolling.
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
     await page.screenshot({ path: new URL(`../${file}`, import.meta.url).pathname });
     console.log(`Wrote ${file}`);
     await page.close();

@@ -4,7 +4,9 @@
 # change it).
 #   scripts/web.sh            build and serve
 #   scripts/web.sh build      build only
-#   scripts/web.sh test       build, then run the browser tests in headless Chromium
+#   scripts/web.sh test [ENGINES]  build, then run the browser tests in Chromium, Firefox ESR
+#                             and WebKit, or only those named (e.g. chromium or firefox,webkit;
+#                             VARNEL_ENGINES says the same); an engine that cannot start fails the run
 #   scripts/web.sh benchmark  build, then measure size and speed in headless Chromium
 #   scripts/web.sh screenshots  build, then redraw docs/web.png and docs/web-phone.png
 set -euo pipefail
@@ -18,8 +20,8 @@ command -v npm >/dev/null || install_missing npm
 major=$(node -p 'process.versions.node.split(".")[0]')
 [ "$major" -ge 20 ] || { echo "The browser tests need Node.js 20 or later; this is $(node --version)." >&2; exit 1; }
 
-# Playwright drives Debian's chromium; it downloads no browser of its own.
-export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1
+# Playwright and puppeteer-core drive Debian's browsers; neither downloads one of its own.
+export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1
 if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
     npm ci --no-audit --no-fund
 fi
@@ -33,7 +35,9 @@ build) ;;
 serve)
     exec node web/tools/serve.mjs build-web/site "${PORT:-8080}" ;;
 test)
-    install_missing chromium
+    # MiniBrowser has no headless mode: it gets an Xvfb display of its own.
+    install_missing chromium firefox-esr webkit2gtk-driver xvfb xauth
+    export VARNEL_ENGINES=${2:-${VARNEL_ENGINES:-chromium}}
     # The page's files are compared with what varnel-rom-tables makes of the same images.
     install_missing "${build_packages[@]}"
     build_shared varnel-rom-tables >/dev/null

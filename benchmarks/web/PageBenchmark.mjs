@@ -27,8 +27,8 @@ const wasm = gzipSync(readFileSync(join(site, 'varnel.wasm')), { level: 9 }).len
 console.log(`All files on first load: ${(raw / 1024).toFixed(1)} KiB, ${(compressed / 1024).toFixed(1)} KiB gzip -9 ` +
   `(of which varnel.wasm ${(wasm / 1024).toFixed(1)} KiB)`);
 
-const server = spawn('node', [new URL('../../web/tools/serve.mjs', import.meta.url).pathname, site, String(port)], { stdio: 'ignore' });
-await new Promise((resolve) => setTimeout(resolve, 300));
+const server = spawn('node', [new URL('../../web/tools/serve.mjs', import.meta.url).pathname, site, String(port)], { stdio: ['ignore', 'pipe', 'inherit'] });
+await new Promise((resolve) => server.stdout.once('data', resolve)); // it says when it serves
 const browser = await chromium.launch({
   executablePath: '/usr/bin/chromium',
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',

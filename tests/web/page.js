@@ -1,7 +1,6 @@
 // What the browser tests share: synthetic images, the page opened and used
 // as a person would, files handed over, and varnel-rom-tables on the same files.
-import { expect } from '@playwright/test';
-import { spawnSync } from 'node:child_process';
+import { spawn, spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -25,32 +24,15 @@ export function offsetOf(table, index, field) {
   return fieldOffset[table] + 8 * index + field - 1;
 }
 
-export async function openPage(page) {
-  await page.goto('./');
-  await expect(page.getByLabel('打开文件')).toBeEnabled();
-}
-
-export async function choose(page, label, name, buffer) {
-  await page.getByLabel(label, { exact: true }).setInputFiles({ name, mimeType: 'application/octet-stream', buffer });
-}
-
-// Opens an image in the page, loading the page first if it is not there yet.
-export async function openImage(page, bytes = syntheticImage(), name = 'game.nes') {
-  if (page.url() === 'about:blank') await openPage(page);
-  await choose(page, '打开文件', name, bytes);
-  await expect(page.getByRole('status')).toContainText(`已打开 ${name}`);
-}
-
-// The name and bytes of the file that clicking the button hands over.
-export async function handedOver(page, button) {
-  const [download] = await Promise.all([page.waitForEvent('download'), page.getByRole('button', { name: button }).click()]);
-  return { name: download.suggestedFilename(), bytes: readFileSync(await download.path()) };
-}
-
-export async function setField(page, label, text) {
-  const input = page.getByLabel(label, { exact: true });
-  await input.fill(text);
-  await input.press('Tab');
+// A server of the test's own for the built page, which the test may stop: {url, stop()}.
+export async function serveSite() {
+  const server = spawn('node', [new URL('../../web/tools/serve.mjs', import.meta.url).pathname,
+    new URL('../../build-web/site', import.meta.url).pathname, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
+  const url = await new Promise((resolve, reject) => {
+    server.stdout.on('data', (data) => { const found = String(data).match(/http:\/\/\S+\//); if (found) resolve(found[0]); });
+    server.on('exit', (code) => reject(new Error(`serve.mjs stopped (${code}) before serving`)));
+  });
+  return { url, stop: () => new Promise((resolve) => { server.on('exit', resolve); server.kill(); }) };
 }
 
 // Runs varnel-rom-tables on files in a fresh folder: its output, status and folder.

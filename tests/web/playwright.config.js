@@ -1,7 +1,11 @@
-// The browser tests drive the built page (build-web/site/) in Debian's chromium.
+// The browser tests drive the built page (build-web/site/) in each engine
+// named in VARNEL_ENGINES (default: all three), one project per engine.
 import { defineConfig } from '@playwright/test';
 
 const port = Number(process.env.VARNEL_TEST_PORT ?? 8079);
+const known = ['chromium', 'firefox', 'webkit'];
+const engines = (process.env.VARNEL_ENGINES ?? known.join(',')).split(',').filter(Boolean);
+for (const engine of engines) if (!known.includes(engine)) throw new Error(`VARNEL_ENGINES names “${engine}”; the engines are ${known.join(', ')}`);
 
 export default defineConfig({
   testDir: '.',
@@ -10,16 +14,8 @@ export default defineConfig({
   workers: 2,
   reporter: 'list',
   outputDir: '../../build-web/test-results',
-  use: {
-    baseURL: `http://127.0.0.1:${port}/`,
-    browserName: 'chromium',
-    acceptDownloads: true,
-    launchOptions: {
-      executablePath: '/usr/bin/chromium',
-      args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-        '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    },
-  },
+  use: { baseURL: `http://127.0.0.1:${port}/` },
+  projects: engines.map((engine) => ({ name: engine, use: { engine } })),
   webServer: {
     command: `node ../../web/tools/serve.mjs ../../build-web/site ${port}`,
     url: `http://127.0.0.1:${port}/`,

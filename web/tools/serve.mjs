@@ -1,5 +1,5 @@
 // Serves a folder of static files on 127.0.0.1, as any static host would.
-// Usage: node web/tools/serve.mjs FOLDER [PORT]  (port 0: any free one, as said on start)
+// Usage: node web/tools/serve.mjs FOLDER [PORT] (0: any free port)
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize, resolve, sep } from 'node:path';
@@ -14,7 +14,7 @@ const types = {
   '.webmanifest': 'application/manifest+json; charset=utf-8',
 };
 
-const server = createServer(async (request, response) => {
+createServer(async (request, response) => {
   const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
   const file = normalize(join(folder, path.endsWith('/') ? `${path}index.html` : path));
   try {
@@ -25,5 +25,7 @@ const server = createServer(async (request, response) => {
   } catch {
     response.writeHead(404, { 'Content-Type': 'text/plain; charset=utf-8' }).end('not found');
   }
+}).listen(port, '127.0.0.1', function listening() {
+  // Port 0 picks a free port; this line says which.
+  console.log(`Serving ${folder} on http://127.0.0.1:${this.address().port}/`);
 });
-server.listen(port, '127.0.0.1', () => console.log(`Serving ${folder} on http://127.0.0.1:${server.address().port}/`));

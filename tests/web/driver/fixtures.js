@@ -1,0 +1,28 @@
+// The runner's view of the engines: a browser per worker, a fresh page per test.
+import { test as base, expect } from '@playwright/test';
+import { Page } from './Page.js';
+import { launchChromium } from './chromium.js';
+
+const launchers = {
+  chromium: launchChromium,
+  firefox: async () => (await import('./firefox.js')).launchFirefox(),
+  webkit: async () => (await import('./webkit.js')).launchWebKit(),
+};
+
+export const test = base.extend({
+  engine: ['chromium', { option: true, scope: 'worker' }],
+  device: ['desktop', { option: true }],
+  profile: [false, { option: true }], // a browser profile of the test's own, as installing needs
+  browserOfEngine: [async ({ engine }, use) => {
+    const browser = await launchers[engine]();
+    await use(browser);
+    await browser.close();
+  }, { scope: 'worker', timeout: 120_000 }], // starting and stopping a browser is slow on a busy machine
+  page: async ({ browserOfEngine, engine, device, profile, baseURL }, use, testInfo) => {
+    const page = new Page(await browserOfEngine.newPage({ phone: device === 'phone', profile: profile && testInfo.outputPath('profile') }), engine, baseURL);
+    await use(page);
+    await page.close();
+  },
+});
+
+export { expect };

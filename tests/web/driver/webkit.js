@@ -1,0 +1,117 @@
+// WebKit (Debian's WebKitGTK) through WebKitWebDriver driving MiniBrowser,
+// over plain W3C WebDriver: this driver refuses BiDi, and MiniBrowser has no
+// headless mode, so it runs on an Xvfb display of its own unless there is one.
+import { spawn } from 'node:child_process';
+import { createServer } from 'node:net';
+
+const miniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+const elementKey = 'element-6066-11e4-a52e-4f735466cecf';
+const keys = {
+  Backspace: '\uE003', Tab: '\uE004', Enter: '\uE007', Shift: '\uE008', Control: '\uE009', Alt: '\uE00A',
+  Escape: '\uE00C', Space: ' ', PageUp: '\uE00E', PageDown: '\uE00F', End: '\uE010', Home: '\uE011',
+  ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015', Delete: '\uE017', Meta: '\uE03D',
+};
+
+const freePort = () => new Promise((resolve) => {
+  const server = createServer().listen(0, '127.0.0.1', () => {
+    const { port } = server.address();
+    server.close(() => resolve(port));
+  });
+});
+
+// Starts a program and waits until its output matches `ready`.
+function start(program, args, ready) {
+  const child = spawn(program, args, { stdio: ['ignore', 'pipe', 'pipe'] });
+  let said = '';
+  let complaints = '';
+  return new Promise((resolve, reject) => {
+    child.stdout.on('data', (data) => {
+      said += data;
+      const found = said.match(ready);
+      if (found) resolve({ child, found });
+    });
+    child.stderr.on('data', (data) => { complaints += data; });
+    child.on('error', (error) => reject(new Error(`${program} did not start: ${error.message}`)));
+    child.on('exit', (code) => reject(new Error(`${program} stopped (${code}) before it was ready: ${complaints}`)));
+  });
+}
+
+export async function launchWebKit() {
+  const env = { ...process.env };
+  let display = null;
+  if (!env.DISPLAY) {
+    display = await start('Xvfb', ['-displayfd', '1', '-screen', '0', '1920x1080x24', '-nolisten', 'tcp'], /(\d+)\n/);
+    env.DISPLAY = `:${display.found[1]}`;
+  }
+  const port = await freePort();
+  const endpoint = `http://127.0.0.1:${port}`;
+  // The driver prints nothing when it is ready; its status says so.
+  const driver = spawn('/usr/bin/WebKitWebDriver', [`--port=${port}`], { env, stdio: 'ignore' });
+  let stopped = null;
+  driver.on('error', (error) => { stopped = error.message; });
+  driver.on('exit', (code) => { stopped = `stopped (${code})`; });
+  for (;;) {
+    if (stopped) {
+      display?.child.kill();
+      throw new Error(`WebKitWebDriver did not start: ${stopped}`);
+    }
+    const ready = await fetch(`${endpoint}/status`).then((response) => response.json()).then(({ value }) => value.ready, () => false);
+    if (ready) break;
+    await new Promise((resolve) => setTimeout(resolve, 25));
+  }
+  const send = async (method, path, body) => {
+    const response = await fetch(`${endpoint}${path}`, {
+      method, headers: { 'Content-Type': 'application/json' }, body: body === undefined ? undefined : JSON.stringify(body),
+    });
+    const { value } = await response.json();
+    if (!response.ok) throw new Error(`WebKitWebDriver ${method} ${path}: ${value.error}: ${value.message}`);
+    return value;
+  };
+  // Elements go in and out of scripts as WebDriver references.
+  const call = async (session, body, args) => send('POST', `${session}/execute/sync`, { script: body, args });
+  const element = async (session, selector) =>
+    (await send('POST', `${session}/element`, { using: 'css selector', value: selector }))[elementKey];
+  const keyActions = (session, sequence) => send('POST', `${session}/actions`, {
+    actions: [{ type: 'key', id: 'keyboard', actions: sequence }],
+  });
+
+  return {
+    async newPage({ phone }) {
+      const { sessionId } = await send('POST', '/session', {
+        capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': { binary: miniBrowser, args: ['--automation'] } } },
+      });
+      const session = `/session/${sessionId}`;
+      await send('POST', `${session}/timeouts`, { script: 120_000, pageLoad: 60_000 });
+      // The window is sized so that the page gets the width and height asked for.
+      const setViewport = async (width, height) => {
+        for (let attempt = 0; attempt < 3; ++attempt) {
+          const [innerWidth, innerHeight] = await call(session, 'return [innerWidth, innerHeight];', []);
+          if (innerWidth === width && innerHeight === height) return;
+          const rect = await send('GET', `${session}/window/rect`);
+          await send('POST', `${session}/window/rect`, { width: rect.width + width - innerWidth, height: rect.height + height - innerHeight });
+        }
+      };
+      await setViewport(phone ? 360 : 1280, phone ? 640 : 720);
+      return {
+        touch: false,
+        goto: (url) => send('POST', `${session}/url`, { url }),
+        reload: () => send('POST', `${session}/refresh`, {}),
+        run: (body, args) => call(session, body, args),
+        click: async (selector) => send('POST', `${session}/element/${await element(session, selector)}/click`, {}),
+        tap: () => { throw new Error('WebKitWebDriver has no touch input'); },
+        setFiles: async (selector, path) => send('POST', `${session}/element/${await element(session, selector)}/value`, { text: path }),
+        type: (text) => keyActions(session, [...text].flatMap((value) => [{ type: 'keyDown', value }, { type: 'keyUp', value }])),
+        press: (key) => {
+          const held = key.split('+').map((name) => keys[name] ?? name);
+          return keyActions(session, [...held.map((value) => ({ type: 'keyDown', value })), ...held.reverse().map((value) => ({ type: 'keyUp', value }))]);
+        },
+        setViewport,
+        close: () => send('DELETE', session),
+      };
+    },
+    async close() {
+      driver.kill();
+      display?.child.kill();
+    },
+  };
+}
