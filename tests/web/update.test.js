@@ -1,11 +1,11 @@
 // Updates that never mix versions: a page runs one version whole, says when
 // a new one is ready, takes it when the person agrees, and still works offline.
-import { expect, test } from '@playwright/test';
 import { spawn } from 'node:child_process';
 import { appendFileSync, cpSync, readFileSync, readdirSync, rmSync, symlinkSync } from 'node:fs';
 import { join, relative } from 'node:path';
 import { stampWorker } from '../../web/tools/stamp.mjs';
-import { handedOver, openImage, openPage, setField } from './page.js';
+import { expect, test } from './driver/index.js';
+import { syntheticImage } from './page.js';
 
 const built = new URL('../../build-web/site', import.meta.url).pathname;
 const workerTemplate = readFileSync(new URL('../../web/page/sw.js', import.meta.url), 'utf8');
@@ -26,8 +26,7 @@ function markedCopy(folder) {
     }
   }
   appendFileSync(join(folder, 'style.css'), '\n:root { --varnel-mark: "B"; }\n');
-  const page = join(folder, 'index.html');
-  appendFileSync(page, '<meta name="varnel-mark" content="B">\n');
+  appendFileSync(join(folder, 'index.html'), '<meta name="varnel-mark" content="B">\n');
   stampWorker(folder, workerTemplate);
   return scripts.sort();
 }
@@ -44,60 +43,67 @@ const versions = (page) => page.evaluate(() => ({
 // the browser's HTTP cache into a new version.
 async function serve(current) {
   const server = spawn('node', [new URL('../../web/tools/serve.mjs', import.meta.url).pathname, current, '0'],
-    { env: { ...process.env, CACHE_CONTROL: 'max-age=31536000' } });
-  const port = await new Promise((resolve, reject) => {
-    server.stdout.on('data', (data) => { const found = String(data).match(/:(\d+)\//); if (found) resolve(found[1]); });
-    server.on('exit', reject);
+    { env: { ...process.env, CACHE_CONTROL: 'max-age=31536000' }, stdio: ['ignore', 'pipe', 'inherit'] });
+  const url = await new Promise((resolve, reject) => {
+    server.stdout.on('data', (data) => { const found = String(data).match(/http:\/\/\S+\//); if (found) resolve(found[0]); });
+    server.on('exit', (code) => reject(new Error(`serve.mjs stopped (${code}) before serving`)));
   });
-  return { server, baseURL: `http://127.0.0.1:${port}/` };
+  return { url, stop: () => new Promise((resolve) => { server.on('exit', resolve); server.kill(); }) };
 }
 
-test('a new version waits until the person takes it, and no page mixes two versions', async ({ browser }, testInfo) => {
-  const root = testInfo.outputPath('versions');
-  cpSync(built, join(root, 'a'), { recursive: true });
-  const scriptsOfB = markedCopy(join(root, 'b'));
-  const current = join(root, 'current');
-  symlinkSync(join(root, 'a'), current);
-  const { server, baseURL } = await serve(current);
-  const context = await browser.newContext({ baseURL, acceptDownloads: true });
-  try {
-    const page = await context.newPage();
-    await openPage(page);
-    await page.evaluate(async () => {
-      await navigator.serviceWorker.ready;
-      await (await caches.open('another page')).put('/other', new Response('kept'));
-    });
-    await page.reload();
-    await expect(page.getByLabel('打开文件')).toBeEnabled();
-    expect(await versions(page)).toEqual({ page: 'A', style: 'A', scripts: [] });
+test.describe('with a profile of its own', () => {
+  test.use({ profile: true }); // service workers, as in a person's browser
 
-    // B is served now: the page still runs A whole, and says B is ready.
-    rmSync(current);
-    symlinkSync(join(root, 'b'), current);
-    await page.reload();
-    const take = page.getByRole('button', { name: '更新到新版本' });
-    await expect(take).toBeVisible();
-    expect(await versions(page)).toEqual({ page: 'A', style: 'A', scripts: [] });
-    await openImage(page);
-    await setField(page, '武器 #0 字段 1', '5');
-    expect((await handedOver(page, '保存修改')).name).toBe('game.nes');
+  test('a new version waits until the person takes it, and no page mixes two versions', async ({ page }, testInfo) => {
+    const root = testInfo.outputPath('versions');
+    cpSync(built, join(root, 'a'), { recursive: true });
+    const scriptsOfB = markedCopy(join(root, 'b'));
+    const current = join(root, 'current');
+    symlinkSync(join(root, 'a'), current);
+    const site = await serve(current);
+    const A = { page: 'A', style: 'A', scripts: [] };
+    const B = { page: 'B', style: 'B', scripts: scriptsOfB };
+    try {
+      await page.open(site.url);
+      await page.evaluate(async () => {
+        await navigator.serviceWorker.ready;
+        await (await caches.open('another page')).put('/other', new Response('kept'));
+        return true;
+      });
+      await page.reload();
+      expect(await versions(page)).toEqual(A);
 
-    await take.click();
-    await expect(page.locator('meta[name="varnel-mark"]')).toHaveAttribute('content', 'B');
-    await expect(page.getByLabel('打开文件')).toBeEnabled();
-    expect(await versions(page)).toEqual({ page: 'B', style: 'B', scripts: scriptsOfB });
-    await expect(take).toHaveCount(0);
-    const caches = await page.evaluate(() => caches.keys());
-    expect(caches.filter((name) => name.startsWith('varnel '))).toHaveLength(1);
-    expect(caches).toContain('another page');
+      // B is served now: the page still runs A whole, and says B is ready.
+      rmSync(current);
+      symlinkSync(join(root, 'b'), current);
+      await page.reload();
+      await expect.poll(() => page.count('更新到新版本', 'button')).toBe(1);
+      expect(await versions(page)).toEqual(A);
+      await page.openImage(syntheticImage());
+      await page.setField('武器 #0 字段 1', '5');
+      expect((await page.handedOver('保存修改')).name).toBe('game.nes');
 
-    await context.setOffline(true);
+      await page.click('更新到新版本', 'button');
+      await page.until(async () => {
+        try {
+          return (await page.evaluate(() => document.querySelector('meta[name="varnel-mark"]')?.content)) === 'B';
+        } catch {
+          return false; // between two documents
+        }
+      }, 'version B to be loaded');
+      await page.until(() => page.call('usable'), 'the page to be usable');
+      expect(await versions(page)).toEqual(B);
+      expect(await page.count('更新到新版本', 'button')).toBe(0);
+      const names = await page.evaluate(() => caches.keys());
+      expect(names.filter((name) => name.startsWith('varnel '))).toHaveLength(1);
+      expect(names).toContain('another page');
+    } finally {
+      await site.stop(); // offline from here on
+    }
     await page.reload();
-    await openImage(page);
-    expect(await versions(page)).toEqual({ page: 'B', style: 'B', scripts: scriptsOfB });
-    expect((await handedOver(page, '制作 BPS 补丁')).name).toBe('game.bps');
-  } finally {
-    await context.close();
-    server.kill();
-  }
+    expect(await versions(page)).toEqual(B);
+    await page.openImage(syntheticImage());
+    await page.setField('武器 #0 字段 1', '5');
+    expect((await page.handedOver('制作 BPS 补丁')).name).toBe('game.bps');
+  });
 });
