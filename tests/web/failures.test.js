@@ -134,8 +134,12 @@ test('a save says the file was handed to the browser, and a failed hand-over kee
   await expect.poll(() => page.status()).toBe('保存修改：已把 game.nes（786448 字节）交给浏览器下载。');
 });
 
-test('a refusal starts with the words of the control that was used', async ({ page }) => {
+test('once an image is open every file input takes a file, and a refusal starts with its words', async ({ page }) => {
+  const inputs = ['应用补丁', '导入表格文件', '比较镜像'];
+  await page.open();
+  for (const label of inputs) expect(await page.isDisabled(label), label).toBe(true);
   await page.openImage(syntheticImage());
+  for (const label of inputs) expect(await page.isDisabled(label), label).toBe(false);
   for (const [label, name] of [['比较镜像', 'tiny.nes'], ['应用补丁', 'tiny.ips'], ['打开文件', 'tiny.nes']]) {
     await page.choose(label, name, Buffer.alloc(5));
     await expect.poll(() => page.alert()).toContain(`${label} ${name} 失败：`);
