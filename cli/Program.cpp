@@ -43,7 +43,9 @@ int runProgram(int argc, const char* const* argv, std::ostream& out, std::ostrea
     CLI::App app("把镜像里的武器、防具、魔法表格当作数据处理：导出、导入、比较，制作和应用补丁，查看镜像信息。",
                  programName);
     useChineseHelp(app);
-    app.set_version_flag("--version", std::string(programName) + " " + std::string(projectVersion), "显示版本并退出");
+    app.set_version_flag("--version",
+                         std::string(programName) + " " + std::string(projectVersion) + "\n" + std::string(copyrightNotice),
+                         "显示版本和许可证并退出");
     app.require_subcommand(1);
     app.footer("退出状态：0 成功；1 diff 发现表格不同；2 出错或拒绝执行。详见 man varnel-rom-tables。");
 

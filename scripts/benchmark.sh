@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Measures what the README's Performance section reports: the image store's
+# Measures what docs/performance.md reports: the image store's
 # open+load and save, varnel-rom-tables' export, import and patch making, an
 # import of a 16 MiB table file made only of bad records, and
 # the editor's start-up beside two floors (an empty

@@ -27,8 +27,14 @@ usr/bin/varnel-rom-tables
 usr/share/applications/org.example.VarnelRomEditor.desktop
 usr/share/doc/varnel-rom-editor/changelog.gz
 usr/share/doc/varnel-rom-editor/copyright
+usr/share/icons/hicolor/128x128/apps/varnel-rom-editor.png
 usr/share/icons/hicolor/16x16/apps/varnel-rom-editor.png
+usr/share/icons/hicolor/24x24/apps/varnel-rom-editor.png
+usr/share/icons/hicolor/256x256/apps/varnel-rom-editor.png
 usr/share/icons/hicolor/32x32/apps/varnel-rom-editor.png
+usr/share/icons/hicolor/48x48/apps/varnel-rom-editor.png
+usr/share/icons/hicolor/64x64/apps/varnel-rom-editor.png
+usr/share/icons/hicolor/scalable/apps/varnel-rom-editor.svg
 usr/share/man/man1/varnel-rom-editor.1.gz
 usr/share/man/man1/varnel-rom-tables.1.gz
 usr/share/metainfo/org.example.VarnelRomEditor.metainfo.xml"
@@ -43,6 +49,14 @@ for file in usr/share/man/man1/varnel-rom-editor.1.gz usr/share/man/man1/varnel-
 done
 
 lintian --allow-root --fail-on error,warning "$package" >&2 || fail "lintian finds errors or warnings (above)"
+# Debian's hardening flags: lintian reports their absence only as information.
+unhardened=$(lintian --allow-root --display-info --tags hardening-no-bindnow,hardening-no-fortify-functions,hardening-no-relro,hardening-no-pie \
+    "$package" | paste -sd' ')
+[ -z "$unhardened" ] || fail "the programs are built without Debian's hardening flags: $unhardened"
+for size in 16x16 24x24 32x32 48x48 64x64 128x128 256x256; do
+    icon=$unpacked/usr/share/icons/hicolor/$size/apps/varnel-rom-editor.png
+    [ "$(file -b "$icon" | grep -o '[0-9]* x [0-9]*' | tr -d ' ')" = "$size" ] || fail "the $size icon is $(file -b "$icon")"
+done
 metainfo=$(appstreamcli validate-tree --no-net "$unpacked" 2>&1) ||
     fail "the metainfo is not valid:" "$(grep -E '^ *[EW]:' <<<"$metainfo" | sed 's/^ *//' | paste -sd' ')"
 desktop=$unpacked/usr/share/applications/org.example.VarnelRomEditor.desktop

@@ -47,6 +47,7 @@ build_packages=(
     fonts-wqy-microhei
     libcli11-dev libunistring-dev libcsv-dev nlohmann-json3-dev libboost-dev libssl-dev
     libgtest-dev libbenchmark-dev
+    librsvg2-bin
 )
 
 configure_and_build() {

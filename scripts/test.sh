@@ -13,6 +13,9 @@ export QT_QPA_PLATFORM=offscreen
 echo "== Layers"
 ./scripts/check-layers.sh
 
+echo "== Links between README.md and docs/"
+./scripts/check-links.py
+
 echo "== Build and test (build/)"
 build_shared
 ctest --test-dir build --output-on-failure -j"$(nproc)"
@@ -59,7 +62,8 @@ for file in usr/bin/varnel-rom-editor \
             usr/share/man/man1/varnel-rom-tables.1.gz \
             usr/share/applications/org.example.VarnelRomEditor.desktop \
             usr/share/icons/hicolor/16x16/apps/varnel-rom-editor.png \
-            usr/share/icons/hicolor/32x32/apps/varnel-rom-editor.png; do
+            usr/share/icons/hicolor/256x256/apps/varnel-rom-editor.png \
+            usr/share/icons/hicolor/scalable/apps/varnel-rom-editor.svg; do
     [ -f "$stage/$file" ] || { echo "install is missing $file" >&2; exit 1; }
 done
 desktop="$stage/usr/share/applications/org.example.VarnelRomEditor.desktop"
@@ -82,3 +86,6 @@ scripts/check-package.sh
 # --- Web edition ---
 echo "== Web edition: build and browser tests (build-web/)"
 ./scripts/web.sh test
+
+echo "== Notices of what the programs and the page carry"
+./scripts/check-notices.py

@@ -15,7 +15,7 @@ source scripts/setup.sh
 
 # em++ with no library ports: whatever it links is header-only (Boost.CRC,
 # nlohmann-json); node runs the build steps, the server and the tests.
-install_missing cmake emscripten nodejs libboost-dev nlohmann-json3-dev
+install_missing cmake emscripten nodejs libboost-dev nlohmann-json3-dev librsvg2-bin
 command -v npm >/dev/null || install_missing npm
 major=$(node -p 'process.versions.node.split(".")[0]')
 [ "$major" -ge 20 ] || { echo "The browser tests need Node.js 20 or later; this is $(node --version)." >&2; exit 1; }
@@ -37,7 +37,7 @@ serve)
 test)
     # MiniBrowser has no headless mode: it gets an Xvfb display of its own.
     install_missing chromium firefox-esr webkit2gtk-driver xvfb xauth
-    export VARNEL_ENGINES=${2:-${VARNEL_ENGINES:-chromium}}
+    export VARNEL_ENGINES=${2:-${VARNEL_ENGINES:-chromium,firefox,webkit}}
     # The page's files are compared with what varnel-rom-tables makes of the same images.
     install_missing "${build_packages[@]}"
     build_shared varnel-rom-tables >/dev/null

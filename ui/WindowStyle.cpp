@@ -1,11 +1,8 @@
 #include "ui/WindowStyle.h"
 
 #include <QFontDatabase>
-#include <QPixmap>
+#include <QDir>
 #include <QStringList>
-
-#include "ui/icons/varnel-rom-editor-16.xpm"
-#include "ui/icons/varnel-rom-editor-32.xpm"
 
 namespace varnel::style {
 
@@ -31,9 +28,13 @@ QFont windowFont() {
 }
 
 QIcon windowIcon() {
+    // Every size the build rendered; Qt loads one only when it is drawn.
     QIcon icon;
-    icon.addPixmap(QPixmap(varnelIcon16));
-    icon.addPixmap(QPixmap(varnelIcon32));
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString& file : icons.entryList({QStringLiteral("varnel-rom-editor-*.png")})) {
+        const int side = file.section(QLatin1Char('-'), -1).section(QLatin1Char('.'), 0, 0).toInt();
+        icon.addFile(icons.filePath(file), QSize(side, side));
+    }
     return icon;
 }
 

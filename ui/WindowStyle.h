@@ -14,7 +14,7 @@ namespace varnel::style {
 // whose two-line labels fit their 25-pixel-high boxes.
 QFont windowFont();
 
-// The program's own icon, drawn at 16 x 16 and 32 x 32.
+// The program's own icon, at every size the build rendered from its drawings.
 QIcon windowIcon();
 
 inline constexpr std::string_view credit =

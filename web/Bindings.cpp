@@ -3,6 +3,7 @@
 
 #include "core/ErrorText.h"
 #include "core/NameLists.h"
+#include "core/TableLayout.h"
 #include "core/TableTexts.h"
 #include "formats/Crc32.h"
 #include "formats/FormatError.h"
@@ -88,7 +89,7 @@ TableKind tableKind(int kind) {
     throw std::out_of_range("no table " + std::to_string(kind));
 }
 
-// The three tables as the page lays them out: titles, captions, names.
+// The three tables as the page lays them out: titles, fields per record, captions, names.
 val tables() {
     val list = val::array();
     for (const TableSpec& table : tableSpecs) {
@@ -98,6 +99,7 @@ val tables() {
         entry.set("kind", static_cast<int>(table.kind));
         entry.set("key", std::string(tableKey(table.kind)));
         entry.set("title", std::string(tableTitle(table.kind)));
+        entry.set("fieldsPerRecord", recordSize);
         entry.set("captions", array(captions));
         entry.set("names", array(names(nameListOf(table.kind))));
         list.call<void>("push", entry);

@@ -1,6 +1,8 @@
 // Measures the web edition in headless Chromium: the bytes of every file on
 // first load, compressed; navigation to a usable page; opening a typical
-// image until its grids are shown; making each patch. Medians of RUNS runs.
+// image until its grids are shown; making each patch. Medians of RUNS runs,
+// each a cold first visit, at each CPU slowdown in RATES (4 is a mid-range
+// phone, 6 a low-end one: Chromium's own throttling of the page's CPU).
 // Run through scripts/web.sh benchmark, after the page is built.
 import { chromium } from '@playwright/test';
 import { spawn } from 'node:child_process';
@@ -9,10 +11,11 @@ import { cpus, totalmem, loadavg } from 'node:os';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 
-const site = new URL('../../build-web/site/', import.meta.url).pathname;
-const runs = Number(process.env.RUNS ?? 21);
-const port = 8078;
-const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const site = process.env.SITE ?? new URL('../../build-web/site/', import.meta.url).pathname;
+const runs = Number(process.env.RUNS ?? 11);
+const rates = (process.env.RATES ?? '1,4').split(',').map(Number);
+const port = Number(process.env.PORT ?? 8078);
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 const files = (folder) => readdirSync(folder).flatMap((name) =>
   (statSync(join(folder, name)).isDirectory() ? files(join(folder, name)) : [join(folder, name)]));
@@ -34,34 +37,46 @@ const browser = await chromium.launch({
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 });
-try {
-  const image = Buffer.alloc(786_448, 0);
-  for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
-  const usable = [];
-  const open = [];
-  const patch = { ips: [], bps: [] };
-  for (let run = 0; run < runs; ++run) {
-    const context = await browser.newContext(); // a first visit each time: nothing cached
-    const page = await context.newPage();
-    await page.goto(`http://127.0.0.1:${port}/`);
-    await page.waitForFunction(() => performance.getEntriesByName('varnel-usable').length > 0);
-    usable.push(await page.evaluate(() => performance.getEntriesByName('varnel-usable')[0].startTime));
-    await page.getByLabel('打开文件').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
-    await page.waitForFunction(() => performance.getEntriesByName('varnel-open').length > 0);
-    open.push(await page.evaluate(() => performance.getEntriesByName('varnel-open')[0].duration));
+const version = browser.version();
+const image = Buffer.alloc(786_448, 0);
+for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
+
+// One cold visit at `rate`: its figures in ms; the patches only at full speed.
+async function visit(rate, run) {
+  const context = await browser.newContext(); // a first visit each time: nothing cached
+  const page = await context.newPage();
+  const cdp = await context.newCDPSession(page);
+  await cdp.send('Emulation.setCPUThrottlingRate', { rate });
+  await page.goto(`http://127.0.0.1:${port}/`);
+  await page.waitForFunction(() => performance.getEntriesByName('varnel-usable').length > 0);
+  const figures = { usable: await page.evaluate(() => performance.getEntriesByName('varnel-usable')[0].startTime) };
+  await page.getByLabel('打开文件').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
+  await page.waitForFunction(() => performance.getEntriesByName('varnel-open').length > 0);
+  figures.open = await page.evaluate(() => performance.getEntriesByName('varnel-open')[0].duration);
+  if (rate === 1) {
     await page.getByLabel('武器 #3 字段 1').fill(String(run % 200));
     await page.keyboard.press('Enter');
     for (const format of ['ips', 'bps']) {
       await Promise.all([page.waitForEvent('download'), page.getByRole('button', { name: `制作 ${format.toUpperCase()} 补丁` }).click()]);
-      patch[format].push(await page.evaluate((name) => performance.getEntriesByName(name).at(-1).duration, `varnel-patch-${format}`));
+      figures[format] = await page.evaluate((name) => performance.getEntriesByName(name).at(-1).duration, `varnel-patch-${format}`);
     }
-    await context.close();
   }
-  console.log(`Navigation to a usable page: ${median(usable).toFixed(0)} ms`);
-  console.log(`Open a 786,448-byte image and show the grids: ${median(open).toFixed(1)} ms`);
-  console.log(`Make an IPS patch: ${median(patch.ips).toFixed(1)} ms; a BPS patch: ${median(patch.bps).toFixed(1)} ms`);
+  await context.close();
+  return figures;
+}
+
+try {
+  for (const rate of rates) {
+    const all = [];
+    for (let run = 0; run < runs; ++run) all.push(await visit(rate, run));
+    const of = (name) => median(all.map((figures) => figures[name]));
+    console.log(`CPU ${rate}× slower: navigation to a usable page ${of('usable').toFixed(0)} ms; ` +
+      `open a 786,448-byte image and show the grids ${of('open').toFixed(1)} ms`);
+    if (rate === 1) console.log(`Make an IPS patch: ${of('ips').toFixed(1)} ms; a BPS patch: ${of('bps').toFixed(1)} ms`);
+  }
 } finally {
   await browser.close();
   server.kill();
 }
-console.log(`Machine: ${cpus().length} cores, ${cpus()[0].model}, ${Math.round(totalmem() / 2 ** 30)} GiB, load ${loadavg().map((l) => l.toFixed(2)).join(' ')}; ${runs} runs`);
+console.log(`Machine: ${cpus().length} cores, ${cpus()[0].model}, ${Math.round(totalmem() / 2 ** 30)} GiB, ` +
+  `load ${loadavg().map((l) => l.toFixed(2)).join(' ')}; Chromium ${version}; ${runs} runs each`);

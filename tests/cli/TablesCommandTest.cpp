@@ -2,6 +2,7 @@
 // apply and info print, write and refuse, checked against the files' bytes.
 
 #include "core/TableLayout.h"
+#include "core/Version.h"
 #include "formats/Crc32.h"
 #include "formats/ImageInfo.h"
 #include "cli/Arguments.h"
@@ -72,6 +73,16 @@ TEST_F(TablesCommandTest, RefusalsLeaveEveryFileAsItWas) {
     EXPECT_FALSE(std::filesystem::exists(file("new.nes")));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 5);  // no temporary files left
     EXPECT_NE(run({"import", "--help"}).out.find("用法: varnel-rom-tables import [选项] IMAGE FILE"), std::string::npos);
+}
+
+TEST_F(TablesCommandTest, VersionNamesTheCopyrightHolderAndTheLicence) {
+    const Result result = run({"--version"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "varnel-rom-tables " + std::string(projectVersion) +
+                              "\nCopyright (C) 2026 VarnelROM修改器开发组\n"
+                              "许可证：MIT <https://opensource.org/licenses/MIT>\n"
+                              "本软件是自由软件：您可以自由修改和重新发布它。\n"
+                              "在法律允许的范围内，不提供任何担保。\n");
 }
 
 TEST_F(TablesCommandTest, APatchAppliesBackToTheModifiedImageAndOnlyToTheOriginal) {

@@ -92,7 +92,10 @@ struct Unwritable {
         std::filesystem::permissions(file, std::filesystem::perms::owner_read);
         immutable = std::system(("chattr +i '" + file.string() + "' 2>/dev/null").c_str()) == 0;
     }
-    ~Unwritable() { std::system(("chattr -i '" + file.string() + "' 2>/dev/null").c_str()); }
+    ~Unwritable() {
+        // Nothing to do if it fails: the file was never made immutable.
+        if (std::system(("chattr -i '" + file.string() + "' 2>/dev/null").c_str()) != 0) return;
+    }
 
     std::filesystem::path file;
     bool immutable;

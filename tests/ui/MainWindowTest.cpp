@@ -8,6 +8,8 @@
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +17,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace varnel {
 namespace {
@@ -88,6 +92,27 @@ TEST_F(MainWindowTest, StartsAtItsFixedSizeShowingRowZeroSelectedInTheDisabledLi
     // Each list was disabled when its row 0 was selected: the zeros show that the selection still came through.
     for (const QString& name : boxNames("wam")) EXPECT_EQ(box(name)->text(), "0") << name.toStdString();
     EXPECT_EQ(QApplication::focusWidget(), box("wt1"));
+}
+
+TEST_F(MainWindowTest, ItsIconComesAtEveryDesktopSizeAndStaysPixelSharpWhereSmall) {
+    const QIcon icon = window.windowIcon();
+    const QList<QSize> sizes{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    QList<QSize> available = icon.availableSizes();
+    std::sort(available.begin(), available.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    EXPECT_EQ(available, sizes);
+    for (const QSize size : sizes) {
+        const QImage image = icon.pixmap(size).toImage();
+        ASSERT_EQ(image.size(), size);
+        EXPECT_EQ(qAlpha(image.pixel(size.width() / 2, size.height() / 2)), 255) << size.width();
+        if (size.width() > 32) continue;
+        // Drawn pixel by pixel: no edge blurred into half-transparent pixels.
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                const int alpha = qAlpha(image.pixel(x, y));
+                EXPECT_TRUE(alpha == 0 || alpha == 255) << size.width() << " px at " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST_F(MainWindowTest, TabVisitsTheEnabledControlsInOrderBeforeAndAfterAnOpen) {

@@ -10,7 +10,8 @@ for (const engine of engines) if (!known.includes(engine)) throw new Error(`VARN
 export default defineConfig({
   testDir: '.',
   testMatch: '*.test.js',
-  timeout: 30_000,
+  timeout: 90_000, // generous: WebKit on a busy machine is slow, and nothing here waits for a time
+  expect: { timeout: 30_000 }, // how long expect.poll waits for what the page says
   workers: 2,
   reporter: 'list',
   outputDir: '../../build-web/test-results',

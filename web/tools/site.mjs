@@ -2,10 +2,11 @@
 // WebAssembly build, Papa Parse, the icons, and a service worker that knows
 // every file and a version that changes with any of them.
 // Usage: node web/tools/site.mjs BUILD_DIR
-import { cpSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { cpSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { xpmToPng } from './icon.mjs';
+import { renderIcons } from './icons.mjs';
+import { fillLicenceTexts } from './notices.mjs';
 import { stampWorker } from './stamp.mjs';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
@@ -16,10 +17,16 @@ rmSync(site, { recursive: true, force: true });
 cpSync(join(root, 'web', 'page'), site, { recursive: true });
 for (const file of ['varnel.mjs', 'varnel.wasm']) cpSync(join(build, file), join(site, file));
 cpSync(join(root, 'node_modules', 'papaparse', 'papaparse.min.js'), join(site, 'papaparse.min.js'));
-mkdirSync(join(site, 'icons'));
-cpSync(join(root, 'ui', 'icons', 'varnel-rom-editor-32.png'), join(site, 'icons', 'icon-32.png'));
-const drawing = readFileSync(join(root, 'ui', 'icons', 'varnel-rom-editor-32.xpm'), 'utf8');
-for (const side of [192, 512]) writeFileSync(join(site, 'icons', `icon-${side}.png`), xpmToPng(drawing, side / 32));
+renderIcons(root, join(site, 'icons'));
+fillLicenceTexts(root, join(site, 'licences.html'));
+
+// Every module and the WebAssembly are asked for at once, not each after the
+// module that imports it.
+const modules = ['varnel.mjs', ...readdirSync(join(site, 'app')).map((name) => `app/${name}`)];
+const preloads = [...modules.map((file) => `<link rel="modulepreload" href="${file}">`),
+  '<link rel="preload" href="varnel.wasm" as="fetch" type="application/wasm" crossorigin>'];
+const page = readFileSync(join(site, 'index.html'), 'utf8');
+writeFileSync(join(site, 'index.html'), page.replace('<script type="module"', `${preloads.join('\n')}\n<script type="module"`));
 
 const { files } = stampWorker(site, readFileSync(join(root, 'web', 'page', 'sw.js'), 'utf8'));
 console.log(`Site: ${site} (${files.length + 1} files)`);

@@ -32,7 +32,7 @@ export class Page {
   }
 
   // Polls `check` until it returns something truthy, and returns that.
-  async until(check, what, timeout = 15_000) {
+  async until(check, what, timeout = 30_000) {
     const end = Date.now() + timeout;
     for (;;) {
       const result = await check();
@@ -60,14 +60,14 @@ export class Page {
   // Actions, on the control with this accessible name.
   async click(name, role) {
     const selector = await this.call('tag', name, role);
-    await this.call('reveal', selector);
+    await this.until(() => this.call('reveal', selector), `${name} to be scrolled into view`);
     await this.engine.click(selector);
   }
 
   async tap(name) {
     if (!this.engine.touch) throw new Error(`${this.engineName} has no touch screen here`);
     const selector = await this.call('tag', name);
-    await this.call('reveal', selector);
+    await this.until(() => this.call('reveal', selector), `${name} to be scrolled into view`);
     await this.engine.tap(selector);
   }
 

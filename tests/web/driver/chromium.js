@@ -19,6 +19,7 @@ export const version = async () => {
 export async function launchChromium() {
   let browser = null;
   return {
+    phone: true, // a 360 × 640 page with touch
     async newPage({ phone, profile }) {
       const settings = phone ? { viewport: { width: 360, height: 640 }, isMobile: true, hasTouch: true } : {};
       let context;

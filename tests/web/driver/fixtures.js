@@ -19,6 +19,7 @@ export const test = base.extend({
     await browser.close();
   }, { scope: 'worker', timeout: 120_000 }], // starting and stopping a browser is slow on a busy machine
   page: async ({ browserOfEngine, engine, device, profile, baseURL }, use, testInfo) => {
+    testInfo.skip(device === 'phone' && !browserOfEngine.phone, `${engine} here cannot show a page 360 px wide`);
     const page = new Page(await browserOfEngine.newPage({ phone: device === 'phone', profile: profile && testInfo.outputPath('profile') }), engine, baseURL);
     await use(page);
     await page.close();

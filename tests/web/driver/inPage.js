@@ -38,6 +38,21 @@ export function installDriver() {
     return parts.length > 0 ? parts.map((part) => part.textContent).join('\n') : box.textContent;
   };
   const visible = (element) => element.getClientRects().length > 0 && getComputedStyle(element).visibility !== 'hidden';
+  // Whether the element lies wholly inside the window and inside every box that scrolls it.
+  const inView = (element) => {
+    const box = element.getBoundingClientRect();
+    const inside = (outer) => box.top >= outer.top - 1 && box.bottom <= outer.bottom + 1 && box.left >= outer.left - 1 && box.right <= outer.right + 1;
+    if (!inside({ top: 0, left: 0, bottom: innerHeight, right: innerWidth })) return false;
+    for (let outer = element.parentElement; outer; outer = outer.parentElement) {
+      const style = getComputedStyle(outer);
+      if (/(auto|scroll|hidden)/.test(style.overflowX + style.overflowY) && outer !== document.body && outer !== document.documentElement) {
+        const rect = outer.getBoundingClientRect();
+        if (!inside({ top: rect.top + outer.clientTop, left: rect.left + outer.clientLeft,
+          bottom: rect.top + outer.clientTop + outer.clientHeight, right: rect.left + outer.clientLeft + outer.clientWidth })) return false;
+      }
+    }
+    return true;
+  };
   const handedOver = [];
   const blobs = new Map();
   const confirms = { answers: [], questions: [] };
@@ -95,25 +110,16 @@ export function installDriver() {
     texts: (selector) => [...document.querySelectorAll(selector)].map((element) => element.textContent),
     shows: (text) => [...document.body.querySelectorAll('*')].some((element) =>
       [...element.childNodes].some((node) => node.nodeType === Node.TEXT_NODE && normalize(node.textContent).includes(text)) && visible(element)),
-    // Whether the control lies wholly inside the window and inside every box that scrolls it.
-    inView(name) {
-      const element = one(name);
-      const box = element.getBoundingClientRect();
-      const inside = (outer) => box.top >= outer.top - 1 && box.bottom <= outer.bottom + 1 && box.left >= outer.left - 1 && box.right <= outer.right + 1;
-      if (!inside({ top: 0, left: 0, bottom: innerHeight, right: innerWidth })) return false;
-      for (let outer = element.parentElement; outer; outer = outer.parentElement) {
-        const style = getComputedStyle(outer);
-        if (/(auto|scroll|hidden)/.test(style.overflowX + style.overflowY) && outer !== document.body && outer !== document.documentElement) {
-          const rect = outer.getBoundingClientRect();
-          if (!inside({ top: rect.top + outer.clientTop, left: rect.left + outer.clientLeft,
-            bottom: rect.top + outer.clientTop + outer.clientHeight, right: rect.left + outer.clientLeft + outer.clientWidth })) return false;
-        }
-      }
-      return true;
-    },
-    // Scrolls every box around the element, innermost first, until it is inside them all.
-    reveal(selector) {
+    inView: (name) => inView(one(name)),
+    // Scrolls every box around the element, innermost first, to bring it inside
+    // them all; true once it is there and a click at its middle reaches it. Rows
+    // out of view are painted only when shown, so the driver asks again until then.
+    async reveal(selector) {
       const element = document.querySelector(selector);
+      await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+      const box = element.getBoundingClientRect();
+      const hit = document.elementFromPoint(box.left + box.width / 2, box.top + box.height / 2);
+      if (inView(element) && (hit === element || element.contains(hit))) return true;
       for (let outer = element.parentElement; outer; outer = outer.parentElement) {
         if (outer.scrollHeight <= outer.clientHeight && outer.scrollWidth <= outer.clientWidth) continue;
         const box = element.getBoundingClientRect();
@@ -121,6 +127,7 @@ export function installDriver() {
         outer.scrollTop += box.top - rect.top - outer.clientHeight / 2 + box.height / 2;
         outer.scrollLeft += box.left - rect.left - outer.clientWidth / 2 + box.width / 2;
       }
+      return false;
     },
     answerConfirms(answers) { confirms.answers.push(...answers); },
     questions: () => confirms.questions,

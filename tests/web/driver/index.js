@@ -4,7 +4,7 @@
 //
 //   import { test, expect } from './driver/index.js';
 //   test('…', async ({ page, engine }) => { … });    // engine: 'chromium' | 'firefox' | 'webkit'
-//   test.use({ device: 'phone' });  // 360 × 640, touch (and isMobile in Chromium) where the engine has it
+//   test.use({ device: 'phone' });  // 360 × 640 with touch; skipped in an engine that cannot (WebKit here)
 //
 // Controls are named by their accessible name (aria-label, <label>, a button's
 // text); `role` picks among elements of the same name ('button', 'table', 'region').

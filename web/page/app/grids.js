@@ -1,9 +1,9 @@
 // The three tables as grids: one row per record in index order, eight field
 // inputs per row, built once from the C++ code's titles, captions and names.
 // Cells are numbered in the C++ code's order of fields(): record after record,
-// table after table, eight fields each.
-
-const fieldsPerRecord = 8;
+// table after table, as many fields each as the C++ code says.
+import { reveal } from './reveal.js';
+import { typeOver } from './typing.js';
 
 function element(name, properties = {}, children = []) {
   const made = Object.assign(document.createElement(name), properties);
@@ -20,7 +20,10 @@ export class Grids {
     this.commit = commit;
     container.replaceChildren(...tables.map((table) => this.build(table)));
     container.addEventListener('change', (event) => this.edited(event.target));
-    container.addEventListener('focusin', (event) => event.target.select?.());
+    this.replacing = typeOver(container);
+    container.addEventListener('focusin', (event) => {
+      if (event.target.dataset.cell) reveal(event.target);
+    });
     container.addEventListener('keydown', (event) => this.key(event));
   }
 
@@ -40,19 +43,25 @@ export class Grids {
       ...table.captions.map((caption) => cell('columnheader', { textContent: caption })),
     ]);
     const body = cell('rowgroup');
+    // Every record's row is a copy of one: cloning is several times cheaper
+    // than making each element, and the page is usable only after all rows.
+    const field = () => element('input', { type: 'text', maxLength: 3, autocomplete: 'off', spellcheck: false });
+    const template = cell('row', { className: 'row' }, [cell('rowheader'), cell('cell'),
+      ...Array.from({ length: table.fieldsPerRecord }, () => cell('cell', {}, [field()]))]);
     table.names.forEach((name, index) => {
-      const row = cell('row', { className: 'row' }, [cell('rowheader', { textContent: String(index) }), cell('cell', { textContent: name })]);
-      for (let field = 1; field <= fieldsPerRecord; ++field) {
-        const input = element('input', { type: 'text', maxLength: 3, autocomplete: 'off', spellcheck: false });
-        input.setAttribute('aria-label', `${table.title} #${index} 字段 ${field}`);
+      const row = template.cloneNode(true);
+      const [number, named, ...fields] = row.children;
+      number.textContent = String(index);
+      named.textContent = name;
+      fields.forEach(({ firstChild: input }, offset) => {
+        input.setAttribute('aria-label', `${table.title} #${index} 字段 ${offset + 1}`);
         input.dataset.cell = String(this.cells.length);
-        this.cells.push({ input, table, index, field, row: this.rows.length });
-        row.append(cell('cell', {}, [input]));
-      }
+        this.cells.push({ input, table, index, field: offset + 1, row: this.rows.length });
+      });
       this.rows.push({ row, name: name.toLowerCase(), table });
       body.append(row);
     });
-    const grid = cell('table', {}, [cell('rowgroup', {}, [head]), body]);
+    const grid = cell('table', {}, [cell('rowgroup', { className: 'heading' }, [head]), body]);
     grid.setAttribute('aria-labelledby', titleId);
     const box = element('div', { className: 'grid', tabIndex: -1 }, [element('h2', { id: titleId, textContent: table.title }), grid]);
     box.setAttribute('role', 'region');
@@ -97,10 +106,11 @@ export class Grids {
     const input = event.target;
     const position = Number(input.dataset.cell);
     if (Number.isNaN(position) || event.altKey || event.ctrlKey || event.metaKey) return;
-    const { field } = this.cells[position];
+    const { field, table: { fieldsPerRecord } } = this.cells[position];
     const atStart = input.selectionStart === 0 && input.selectionEnd === 0;
     const atEnd = input.selectionStart === input.value.length;
-    const allSelected = input.selectionStart === 0 && input.selectionEnd === input.value.length;
+    // A field just entered moves as a whole, wherever the engine left the caret.
+    const allSelected = this.replacing(input) || (input.selectionStart === 0 && input.selectionEnd === input.value.length);
     let target = null;
     if (event.key === 'ArrowUp' || (event.key === 'Enter' && event.shiftKey)) target = this.vertical(position, -1);
     else if (event.key === 'ArrowDown' || event.key === 'Enter') target = this.vertical(position, 1);
@@ -116,6 +126,7 @@ export class Grids {
 
   // The same field in the nearest shown row above (-1) or below (1), or null.
   vertical(position, step) {
+    const { fieldsPerRecord } = this.cells[position].table;
     let next = position + step * fieldsPerRecord;
     while (this.cells[next] && this.rows[this.cells[next].row].row.hidden) next += step * fieldsPerRecord;
     return this.cells[next] ? next : null;

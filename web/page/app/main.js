@@ -6,6 +6,7 @@ import { download, readBytes, whenChosen, whenDropped } from './files.js';
 import { report, showAlert, showStatus } from './messages.js';
 import { showInfo } from './info.js';
 import { readTableFile } from './tables.js';
+import { keepFocusInView } from './toolbar.js';
 import { offerUpdates } from './update.js';
 
 const byId = (id) => document.getElementById(id);
@@ -132,6 +133,7 @@ whenChosen(byId('compare-image'), 'compare', async (file) => {
   if (bytes) report(session.compare(file.name, bytes));
 });
 byId('filter').addEventListener('input', (event) => grids.filter(event.target.value));
+keepFocusInView(document.querySelector('.toolbar'));
 window.addEventListener('beforeunload', (event) => {
   if (unsaved) event.preventDefault();
 });
