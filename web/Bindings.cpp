@@ -108,6 +108,22 @@ val tables() {
     return list;
 }
 
+// A file made for the person to keep: its name, its bytes, and what the page says once it is handed over.
+val handOver(PageAction action, const std::string& name, val bytes) {
+    val result = succeeded();
+    result.set("message", handedOver(action, name, bytes["length"].as<std::size_t>()));
+    result.set("name", name);
+    result.set("bytes", std::move(bytes));
+    return result;
+}
+
+// What the page says when something it did itself failed: reading a file,
+// hashing, handing a file over. `key` names one of pageActions.
+std::string failureText(const std::string& key, const std::string& file, const std::string& why) {
+    const std::optional<PageAction> action = pageActionOf(key);
+    return failed(action ? doing(*action, file) : key + " " + file, why);
+}
+
 // The image's base name with another extension: a.nes → a.bps.
 std::string renamed(const std::string& name, const std::string& extension) {
     return std::filesystem::path(name).replace_extension(extension).filename().string();
@@ -148,7 +164,7 @@ public:
     }
 
     val open(const std::string& name, const val& bytes) {
-        return guarded(actionOnFile(FileAction::Open, name), [&] {
+        return guarded(doing(PageAction::Open, name), [&] {
             const std::vector<std::uint8_t> image = bytesOf(bytes);
             session_.open(name, image);
             val result = succeeded();
@@ -177,7 +193,7 @@ public:
     }
 
     val setField(const val& kind, int index, int field, const std::string& text) {
-        return guarded("修改字段", [&] {
+        return guarded(doing(PageAction::Edit), [&] {
             const TableKind table = choice<TableKind>(kind, "TableKind", "表格");
             if (field < 1 || field > static_cast<int>(recordSize)) {
                 throw std::out_of_range("没有第 " + std::to_string(field) + " 个字段，每条记录只有 " +
@@ -198,7 +214,7 @@ public:
     // A table file's bytes, read as import reads them, in the encoding
     // chosen (null: found from the bytes), and imported if every row is sound.
     val readTableFile(const std::string& name, const val& bytes, const val& encoding) {
-        return guarded("导入表格文件 " + name, [&] {
+        return guarded(doing(PageAction::Import, name), [&] {
             std::optional<TextEncoding> chosen;
             if (!encoding.isNull()) chosen = choice<TextEncoding>(encoding, "TextEncoding", "编码");
             const std::vector<std::uint8_t> file = bytesOf(bytes);
@@ -213,38 +229,31 @@ public:
     }
 
     val exportTables(const val& format) const {
-        return guarded("导出表格", [&] {
+        return guarded(doing(PageAction::Export), [&] {
             const TableFileFormat chosen = choice<TableFileFormat>(format, "TableFileFormat", "表格文件格式");
             const std::vector<TableRecord> records = session_.records();
-            val result = succeeded();
-            result.set("name", renamed(session_.name(), std::string(tableFileExtension(chosen))));
             // CSV with the byte-order mark, as export --bom writes it, for spreadsheets.
-            result.set("bytes", uint8Array(writeTableFile(records, chosen, chosen == TableFileFormat::Csv)));
-            return result;
+            return handOver(PageAction::Export, renamed(session_.name(), std::string(tableFileExtension(chosen))),
+                            uint8Array(writeTableFile(records, chosen, chosen == TableFileFormat::Csv)));
         });
     }
 
     val imageBytes() const {
-        return guarded("保存修改", [&] {
-            val result = succeeded();
-            result.set("name", session_.name());
-            result.set("bytes", uint8Array(session_.imageBytes()));
-            return result;
+        return guarded(doing(PageAction::Save, session_.name()), [&] {
+            return handOver(PageAction::Save, session_.name(), uint8Array(session_.imageBytes()));
         });
     }
 
     val makePatch(const val& format) const {
-        return guarded("制作补丁", [&] {
+        return guarded(doing(PageAction::MakePatch), [&] {
             const PatchFormat chosen = choice<PatchFormat>(format, "PatchFormat", "补丁格式");
-            val result = succeeded();
-            result.set("name", renamed(session_.name(), chosen == PatchFormat::Ips ? ".ips" : ".bps"));
-            result.set("bytes", uint8Array(session_.makePatch(chosen)));
-            return result;
+            return handOver(PageAction::MakePatch, renamed(session_.name(), chosen == PatchFormat::Ips ? ".ips" : ".bps"),
+                            uint8Array(session_.makePatch(chosen)));
         });
     }
 
     val applyPatch(const std::string& name, const val& bytes) {
-        return guarded("应用补丁 " + name, [&] {
+        return guarded(doing(PageAction::ApplyPatch, name), [&] {
             session_.applyPatch(bytesOf(bytes));
             val result = succeeded();
             result.set("message", patchApplied(name, session_.imageBytes().size()));
@@ -253,7 +262,7 @@ public:
     }
 
     val compare(const std::string& name, const val& bytes) const {
-        return guarded("比较镜像 " + name, [&] {
+        return guarded(doing(PageAction::Compare, name), [&] {
             const Comparison found = session_.compare(bytesOf(bytes));
             return listed(succeeded(), comparison(found.fields, found.outsideBytes));
         });
@@ -262,7 +271,7 @@ public:
     std::string digestLine(std::uint32_t crc32, const std::string& sha1Hex) const { return digestValue(crc32, sha1Hex); }
 
     val info() const {
-        return guarded("检查镜像", [&] {
+        return guarded(doing(PageAction::Facts, session_.name()), [&] {
             const ImageFacts facts = session_.facts();
             val rows = val::array();
             for (const FactRow& row : imageRows(facts)) rows.call<void>("push", infoRow(row));
@@ -290,14 +299,14 @@ public:
     }
 
     val undo() {
-        return guarded("撤销", [&] {
+        return guarded(doing(PageAction::Undo), [&] {
             session_.undo();
             return succeeded();
         });
     }
 
     val redo() {
-        return guarded("重做", [&] {
+        return guarded(doing(PageAction::Redo), [&] {
             session_.redo();
             return succeeded();
         });
@@ -309,7 +318,7 @@ public:
     // fields() with the byte as opened and now; and the bytes outside the
     // tables that differ, as one line, or none.
     val changeList() const {
-        return guarded("列出修改", [&] {
+        return guarded(doing(PageAction::ListChanges), [&] {
             val fields = val::array();
             for (const FieldDifference& change : session_.changes()) {
                 val entry = val::object();
@@ -327,21 +336,21 @@ public:
     }
 
     val revertField(const val& kind, int index, int field) {
-        return guarded("还原字段", [&] {
+        return guarded(doing(PageAction::RevertField), [&] {
             session_.revertField(choice<TableKind>(kind, "TableKind", "表格"), index, field);
             return succeeded();
         });
     }
 
     val revertAll() {
-        return guarded("全部还原", [&] {
+        return guarded(doing(PageAction::RevertAll), [&] {
             session_.revertAll();
             return succeeded();
         });
     }
 
     val revertOutsideTables() {
-        return guarded("还原表格以外的字节", [&] {
+        return guarded(doing(PageAction::RevertOutside), [&] {
             session_.revertOutsideTables();
             return succeeded();
         });
@@ -376,6 +385,7 @@ EMSCRIPTEN_BINDINGS(varnel) {
         .value("Utf16", TextEncoding::Utf16)
         .value("Gb18030", TextEncoding::Gb18030);
     emscripten::function("tables", &tables);
+    emscripten::function("failureText", &failureText);
     emscripten::class_<Session>("Session")
         .constructor<>()
         .function("checkSize", &Session::checkSize)

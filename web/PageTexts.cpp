@@ -5,6 +5,25 @@
 
 namespace varnel::web {
 
+std::optional<PageAction> pageActionOf(std::string_view key) {
+    for (const PageActionText& text : pageActions) {
+        if (text.key == key) return text.action;
+    }
+    return std::nullopt;
+}
+
+std::string doing(PageAction action, std::string_view file) {
+    std::string words;
+    for (const PageActionText& text : pageActions) {
+        if (text.action == action) words = text.words;
+    }
+    return file.empty() ? words : words + " " + std::string(file);
+}
+
+std::string handedOver(PageAction action, std::string_view name, std::uint64_t size) {
+    return doing(action) + "：已把 " + std::string(name) + "（" + std::to_string(size) + " 字节）交给浏览器下载。";
+}
+
 std::string failed(std::string_view doing, std::string_view reason) {
     return std::string(doing) + " 失败：" + std::string(reason);
 }

@@ -6,6 +6,8 @@ import { extname, join, normalize, resolve, sep } from 'node:path';
 
 const folder = resolve(process.argv[2]);
 const port = Number(process.argv[3] ?? process.env.PORT ?? 8080);
+// A host's caching; CACHE_CONTROL=max-age=… stands for a host that caches long.
+const cacheControl = process.env.CACHE_CONTROL ?? 'no-cache';
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.mjs': 'text/javascript; charset=utf-8',
   '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.png': 'image/png',
@@ -18,7 +20,7 @@ createServer(async (request, response) => {
   try {
     if (!file.startsWith(folder + sep)) throw new Error('outside the folder');
     const body = await readFile(file);
-    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' });
+    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': cacheControl });
     response.end(body);
   } catch {
     response.writeHead(404, { 'Content-Type': 'text/plain; charset=utf-8' }).end('not found');

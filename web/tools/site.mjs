@@ -2,12 +2,12 @@
 // WebAssembly build, the icons, and a service worker that knows
 // every file and a version that changes with any of them.
 // Usage: node web/tools/site.mjs BUILD_DIR
-import { createHash } from 'node:crypto';
 import { cpSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
-import { dirname, join, relative } from 'node:path';
+import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { renderIcons } from './icons.mjs';
 import { fillLicenceTexts } from './notices.mjs';
+import { stampWorker } from './stamp.mjs';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 const build = process.argv[2];
@@ -27,13 +27,5 @@ const preloads = [...modules.map((file) => `<link rel="modulepreload" href="${fi
 const page = readFileSync(join(site, 'index.html'), 'utf8');
 writeFileSync(join(site, 'index.html'), page.replace('<script type="module"', `${preloads.join('\n')}\n<script type="module"`));
 
-const listed = (folder) => readdirSync(folder, { withFileTypes: true }).flatMap((entry) =>
-  (entry.isDirectory() ? listed(join(folder, entry.name)) : [join(folder, entry.name)]));
-const files = listed(site).filter((file) => !file.endsWith('sw.js')).map((file) => relative(site, file)).sort();
-const hash = createHash('sha256');
-for (const file of files) hash.update(file).update(readFileSync(join(site, file)));
-const worker = readFileSync(join(site, 'sw.js'), 'utf8')
-  .replace('@SITE_VERSION@', hash.digest('hex').slice(0, 16))
-  .replace('@SITE_FILES@', ['./', ...files].map((file) => JSON.stringify(file)).join(', '));
-writeFileSync(join(site, 'sw.js'), worker);
+const { files } = stampWorker(site, readFileSync(join(root, 'web', 'page', 'sw.js'), 'utf8'));
 console.log(`Site: ${site} (${files.length + 1} files)`);

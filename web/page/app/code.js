@@ -1,11 +1,12 @@
 // Loads the project's C++ code, compiled to WebAssembly: the tables' layout,
-// names and captions, the session that holds the image, and the choices
-// (formats, encodings) that its calls take, as Module.PatchFormat.Ips.
+// names and captions, the session that holds the image, the choices
+// (formats, encodings) that its calls take, as Module.PatchFormat.Ips, and
+// the words of the page's failures.
 import createVarnel from '../varnel.mjs';
 
 export async function loadCode() {
   const code = await createVarnel();
-  return { tables: code.tables(), session: new code.Session(), code };
+  return { tables: code.tables(), session: new code.Session(), code, failureText: code.failureText };
 }
 
 // Says so on the page when this browser cannot run the code at all.

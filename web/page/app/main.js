@@ -1,6 +1,7 @@
 // The page: wires the controls to the C++ session, the grids and the files.
 import { explainLoadFailure, loadCode } from './code.js';
 import { Grids } from './grids.js';
+import { attempt, sayFailuresWith, sayStrayFailures } from './failures.js';
 import { download, readBytes, whenChosen, whenDropped } from './files.js';
 import { report, showAlert, showStatus } from './messages.js';
 import { showInfo } from './info.js';
@@ -8,10 +9,19 @@ import { readTableFile } from './tables.js';
 import { UndoRedo } from './history.js';
 import { ChangeList } from './change-list.js';
 import { keepFocusInView } from './toolbar.js';
+import { offerUpdates } from './update.js';
 
 const byId = (id) => document.getElementById(id);
-const { tables, session, code } = await loadCode().catch(explainLoadFailure);
+const { tables, session, code, failureText } = await loadCode().catch(explainLoadFailure);
+sayFailuresWith(failureText);
+sayStrayFailures();
 const unsaved = () => session.history().unsaved;
+
+// The facts of the image now, once the grids are painted.
+function facts() {
+  return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)))
+    .then(() => attempt('facts', session.name(), () => showInfo(session)));
+}
 
 // Marks the fields that differ from the image as opened, and counts them;
 // the facts follow once the grids are painted.
@@ -21,7 +31,7 @@ function showChanges() {
   byId('change-count').textContent = `已修改 ${changes.length} 个字段`;
   undoRedo.update();
   changeList.show();
-  return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve))).then(() => showInfo(session));
+  return facts();
 }
 
 // Shows the image now after it changed as a whole.
@@ -69,45 +79,54 @@ async function open(file) {
   await info;
 }
 
-// Hands over what the C++ code made: {ok, name, bytes} or a refusal.
-function handOver(result, what) {
-  if (!result.ok) return showAlert(result.message);
+// Hands over what the C++ code made, {ok, name, bytes, message} or a refusal;
+// true once the browser has it.
+function handOver(result) {
+  if (!result.ok) {
+    showAlert(result.message);
+    return false;
+  }
   download(result.name, result.bytes);
-  showStatus(`已${what} ${result.name}（${result.bytes.length} 字节）。`);
-  return result;
+  showStatus(result.message);
+  return true;
 }
 
 function makePatch(format) {
   performance.mark('varnel-patch-start');
   const result = session.makePatch(code.PatchFormat[format]);
   performance.measure(`varnel-patch-${format.toLowerCase()}`, 'varnel-patch-start');
-  handOver(result, `制作补丁`);
+  handOver(result);
 }
 
-whenChosen(byId('open-file'), open);
-whenDropped((files) => (files.length === 1 ? open(files[0]) : showAlert('一次只能打开一个镜像，请只拖入一个文件。')));
-byId('save').addEventListener('click', () => {
-  if (handOver(session.imageBytes(), '保存')) session.markSaved();
+// A button that hands a file over, as the action `action`.
+function whenClicked(id, action, handle) {
+  byId(id).addEventListener('click', () => attempt(action, session.name(), handle));
+}
+
+whenChosen(byId('open-file'), 'open', open);
+whenDropped('open', open);
+whenClicked('save', 'save', () => {
+  if (handOver(session.imageBytes())) session.markSaved();
 });
-byId('make-ips').addEventListener('click', () => makePatch('Ips'));
-byId('make-bps').addEventListener('click', () => makePatch('Bps'));
-byId('export-csv').addEventListener('click', () => handOver(session.exportTables(code.TableFileFormat.Csv), '导出'));
-byId('export-json').addEventListener('click', () => handOver(session.exportTables(code.TableFileFormat.Json), '导出'));
-whenChosen(byId('apply-patch'), async (file) => {
+whenClicked('make-ips', 'make-patch', () => makePatch('Ips'));
+whenClicked('make-bps', 'make-patch', () => makePatch('Bps'));
+whenClicked('export-csv', 'export', () => handOver(session.exportTables(code.TableFileFormat.Csv)));
+whenClicked('export-json', 'export', () => handOver(session.exportTables(code.TableFileFormat.Json)));
+whenChosen(byId('apply-patch'), 'apply-patch', async (file) => {
   const bytes = await bytesOf(file);
   if (!bytes) return;
   const result = session.applyPatch(file.name, bytes);
   report(result);
   if (result.ok) await refresh();
 });
-whenChosen(byId('import-table'), async (file) => {
+whenChosen(byId('import-table'), 'import', async (file) => {
   const bytes = await bytesOf(file, true);
   if (!bytes) return;
   const result = readTableFile(code, session, file.name, bytes);
   report(result);
   if (result.ok && result.changed) await refresh();
 });
-whenChosen(byId('compare-image'), async (file) => {
+whenChosen(byId('compare-image'), 'compare', async (file) => {
   const bytes = await bytesOf(file);
   if (bytes) report(session.compare(file.name, bytes));
 });
@@ -120,4 +139,7 @@ window.addEventListener('beforeunload', (event) => {
 byId('open-file').disabled = false;
 byId('loading').remove();
 performance.mark('varnel-usable');
-navigator.serviceWorker?.register('sw.js');
+offerUpdates();
+
+// For the browser tests, which plant failures in the session's answers.
+export { session };
