@@ -57,6 +57,8 @@ public:
 
 private:
     void requireStillAtPath() const;
+    // One file per object: opening or creating another while one is open is refused.
+    void refuseSecondOpen(const std::filesystem::path& path) const;
     void adopt(int descriptor, const std::filesystem::path& path);
 
     std::intptr_t handle_ = -1;  // the platform's file handle; -1 when closed

@@ -23,8 +23,12 @@ int descriptorOf(std::intptr_t handle) { return static_cast<int>(handle); }
 
 RomFile::~RomFile() { close(); }
 
-void RomFile::open(const std::filesystem::path& path, OpenMode mode) {
+void RomFile::refuseSecondOpen(const std::filesystem::path& path) const {
     if (isOpen()) throw Error::fileAccess(FileAction::Open, path, FileProblem::AlreadyOpen);
+}
+
+void RomFile::open(const std::filesystem::path& path, OpenMode mode) {
+    refuseSecondOpen(path);
     if (path.empty()) throw Error::fileAccess(FileAction::Open, path, FileProblem::EmptyPath);
 
     // Non-blocking so that a FIFO or device cannot hang the window; no O_CREAT.
@@ -40,7 +44,7 @@ void RomFile::open(const std::filesystem::path& path, OpenMode mode) {
 }
 
 void RomFile::create(const std::filesystem::path& path) {
-    if (isOpen()) throw Error::fileAccess(FileAction::Open, path, FileProblem::AlreadyOpen);
+    refuseSecondOpen(path);
     if (path.empty()) throw Error::fileAccess(FileAction::Open, path, FileProblem::EmptyPath);
     int descriptor = -1;
     do {
@@ -51,7 +55,7 @@ void RomFile::create(const std::filesystem::path& path) {
 }
 
 std::filesystem::path RomFile::createUnique(const std::filesystem::path& pattern) {
-    if (isOpen()) throw Error::fileAccess(FileAction::Open, pattern, FileProblem::AlreadyOpen);
+    refuseSecondOpen(pattern);
     std::string name = pattern.string();
     const int descriptor = ::mkstemp(name.data());
     if (descriptor < 0) fail(FileAction::Open, pattern, errno);
