@@ -10,28 +10,13 @@ test('a choice the code does not know is refused, and a field outside a record n
     const session = new code.Session();
     session.open('game.nes', new Uint8Array(786_448));
     const { Weapon } = code.TableKind;
-    return {
-      exportByName: session.exportTables('csv'),
-      patchByNumber: session.makePatch(0),
-      tableByNumber: session.setField(0, 0, 1, '5'),
-      encodingByName: session.readTableFile('t.csv', new Uint8Array([0x61]), 'utf-8'),
-      fieldNine: session.setField(Weapon, 0, 9, '5'),
-      fieldZero: session.setField(Weapon, 0, 0, '5'),
-      tooLarge: session.setField(Weapon, 0, 8, '300'),
-      exported: session.exportTables(code.TableFileFormat.Json).name,
-      patched: session.makePatch(code.PatchFormat.Bps).name,
-      fields: [...session.fields().slice(0, 8)],
-    };
+    return [session.exportTables('csv'), session.makePatch(0), session.setField(0, 0, 1, '5'),
+      session.readTableFile('t.csv', new Uint8Array([0x61]), 'utf-8'), session.setField(Weapon, 0, 9, '5'), session.setField(Weapon, 0, 0, '5'),
+      session.setField(Weapon, 0, 8, '300').message, session.exportTables(code.TableFileFormat.Json).name,
+      session.makePatch(code.PatchFormat.Bps).name, [...session.fields().slice(0, 8)]];
   });
   const unknown = (doing, what) => ({ ok: false, message: `${doing} 失败：意外错误：页面给出了未知的${what}。` });
-  expect(answers.exportByName).toEqual(unknown('导出表格', '表格文件格式'));
-  expect(answers.patchByNumber).toEqual(unknown('制作补丁', '补丁格式'));
-  expect(answers.tableByNumber).toEqual(unknown('修改字段', '表格'));
-  expect(answers.encodingByName).toEqual(unknown('导入表格文件 t.csv', '编码'));
-  for (const [field, answer] of [[9, answers.fieldNine], [0, answers.fieldZero]]) {
-    expect(answer).toEqual({ ok: false, message: `修改字段 失败：意外错误：没有第 ${field} 个字段，每条记录只有 8 个。` });
-  }
-  expect(answers.tooLarge.ok).toBe(false);
-  expect(answers.tooLarge.message).toContain('300');
-  expect(answers).toMatchObject({ exported: 'game.json', patched: 'game.bps', fields: [0, 0, 0, 0, 0, 0, 0, 0] });
+  const noField = (field) => ({ ok: false, message: `修改字段 失败：意外错误：没有第 ${field} 个字段，每条记录只有 8 个。` });
+  expect(answers).toEqual([unknown('导出表格', '表格文件格式'), unknown('制作补丁', '补丁格式'), unknown('修改字段', '表格'),
+    unknown('导入表格文件 t.csv', '编码'), noField(9), noField(0), expect.stringContaining('300'), 'game.json', 'game.bps', Array(8).fill(0)]);
 });

@@ -1,5 +1,5 @@
 // Typing into the grids however a field is entered, the focused field kept
-// in view beside frozen panes, and the toolbar on a phone.
+// in view beside frozen panes, and the page on a phone.
 import { expect, test } from './driver/index.js';
 import { offsetOf, syntheticImage } from './page.js';
 
@@ -16,6 +16,7 @@ test('after a click typing replaces the value wherever the engine leaves the car
   await page.type('7.5');
   await page.press('Tab');
   await expect.poll(() => page.value('武器 #3 字段 1')).toBe('8');
+  expect(await page.focused()).toBe('武器 #3 字段 2');
   // A field just entered moves sideways as a whole, and deletes as a whole.
   await page.click('武器 #6 字段 2');
   await caretAt(page, '武器 #6 字段 2', 1);
@@ -38,25 +39,44 @@ test('after a click typing replaces the value wherever the engine leaves the car
   expect(await page.value('武器 #3 字段 1')).toBe('85');
 });
 
+// The focused field, its record's index and name, and the headings over them
+// are each what a finger at their middle touches: in view, and not covered by
+// the heading row or the frozen columns.
 test.describe('on a phone', () => {
   test.use({ device: 'phone' });
 
-  test('a tap opens the field for typing and typing replaces its value, full-width digits too', async ({ page, engine }) => {
-    test.skip(!page.engine.touch, `${engine} offers no touch screen to its driver here`);
+  test('at 360 × 640 only the grids and toolbar scroll sideways, controls are a finger tall and show whole with focus, a tap opens a field to typing, focus stays in view beside frozen panes', async ({ page }) => {
     await page.openImage(syntheticImage());
-    await page.tap('防具 #2 字段 4');
-    await expect.poll(() => page.focused()).toBe('防具 #2 字段 4');
-    await caretAt(page, '防具 #2 字段 4', 3);
-    await page.type('１２');
-    await page.press('Enter');
-    await expect.poll(() => page.value('防具 #2 字段 4')).toBe('12');
-  });
+    expect(await page.evaluate(() => ({ width: innerWidth, page: document.documentElement.scrollWidth <= innerWidth,
+      toolbar: document.querySelector('.toolbar').getBoundingClientRect().height <= innerHeight / 4,
+      grid: document.querySelector('.grid').scrollWidth > document.querySelector('.grid').clientWidth,
+      lowest: Math.min(...[...document.querySelectorAll('button, label.button, input:not(.file)')].map((control) => control.getBoundingClientRect().height)) >= 40,
+    }))).toEqual({ width: 360, page: true, toolbar: true, grid: true, lowest: true });
+    // A file input shows as the label after it.
+    const focused = () => page.evaluate(() => {
+      const control = document.activeElement;
+      const shown = control.classList.contains('file') ? control.nextElementSibling : control;
+      const { left, right } = shown.getBoundingClientRect();
+      const bar = control.closest('.toolbar')?.getBoundingClientRect();
+      return bar && { name: control.getAttribute('aria-label') ?? control.textContent, whole: left > bar.left - 1 && right < bar.right + 1 };
+    });
+    const reached = [];
+    await page.focus('打开文件');
+    for (let control = await focused(); control; control = await focused()) {
+      reached.push(control);
+      await page.press('Tab');
+    }
+    const names = ['打开文件', '保存修改', '制作 IPS 补丁', '制作 BPS 补丁', '应用补丁', '导出 CSV', '导出 JSON', '导入表格文件', '比较镜像'];
+    expect(reached).toEqual(expect.arrayContaining(names.map((name) => ({ name, whole: true }))));
 
-  // The focused field, its record's index and name, and the headings over
-  // them are each what a finger at their middle touches: in view, and not
-  // covered by the heading row or the frozen columns.
-  test('keyboard focus stays in view, and the index, names and headings stay while the fields scroll either way', async ({ page }) => {
-    await page.openImage(syntheticImage());
+    if (page.engine.touch) { // here, Chromium's phone mode
+      await page.tap('防具 #2 字段 4');
+      await expect.poll(() => page.focused()).toBe('防具 #2 字段 4');
+      await caretAt(page, '防具 #2 字段 4', 3);
+      await page.type('１２');
+      await page.press('Enter');
+      await expect.poll(() => page.value('防具 #2 字段 4')).toBe('12');
+    }
     await page.focus('武器 #0 字段 1');
     for (const [key, times, name] of [['ArrowDown', 25, '武器 #25 字段 1'], ['Tab', 7, '武器 #25 字段 8'],
       ['ArrowRight', 1, '武器 #25 字段 8'], ['ArrowUp', 20, '武器 #5 字段 8'], ['ArrowLeft', 7, '武器 #5 字段 1']]) {
@@ -73,26 +93,5 @@ test.describe('on a phone', () => {
         });
       }, await page.selector(name)), `${name} with its index, name and headings`).toEqual(Array(6).fill(true));
     }
-  });
-
-  test('the toolbar takes a quarter of the screen at most, and keyboard focus shows each control whole', async ({ page }) => {
-    await page.openImage(syntheticImage());
-    expect(await page.evaluate(() => document.querySelector('.toolbar').getBoundingClientRect().height / innerHeight)).toBeLessThanOrEqual(1 / 4);
-    await page.focus('打开文件');
-    const reached = [];
-    // A file input shows as the label after it.
-    const focused = () => page.evaluate(() => {
-      const control = document.activeElement;
-      const shown = control.classList.contains('file') ? control.nextElementSibling : control;
-      const { left, right } = shown.getBoundingClientRect();
-      const bar = control.closest('.toolbar')?.getBoundingClientRect();
-      return bar && { name: control.getAttribute('aria-label') ?? control.textContent, whole: left > bar.left - 1 && right < bar.right + 1 };
-    });
-    for (let control = await focused(); control; control = await focused()) {
-      reached.push(control);
-      await page.press('Tab');
-    }
-    const names = ['打开文件', '保存修改', '制作 IPS 补丁', '制作 BPS 补丁', '应用补丁', '导出 CSV', '导出 JSON', '导入表格文件', '比较镜像'];
-    expect(reached).toEqual(expect.arrayContaining(names.map((name) => ({ name, whole: true }))));
   });
 });

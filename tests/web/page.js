@@ -24,10 +24,32 @@ export function offsetOf(table, index, field) {
   return fieldOffset[table] + 8 * index + field - 1;
 }
 
-// A server of the test's own for the built page, which the test may stop: {url, stop()}.
-export async function serveSite() {
-  const server = spawn('node', [new URL('../../web/tools/serve.mjs', import.meta.url).pathname,
-    new URL('../../build-web/site', import.meta.url).pathname, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
+// `bytes` with each [table, index, field, value] written.
+export function edited(bytes, ...changes) {
+  const copy = Buffer.from(bytes);
+  for (const [table, index, field, value] of changes) copy[offsetOf(table, index, field)] = value;
+  return copy;
+}
+
+export const saved = async (page) => (await page.handedOver('保存修改')).bytes;
+
+// Puts files made in the page ([name, size] each, zero bytes) in the file input `label`, as a
+// person choosing several at once, or one too large to write to disk here.
+export async function chooseMade(page, label, files) {
+  await page.evaluate((selector, files) => {
+    const input = document.querySelector(selector);
+    const transfer = new DataTransfer();
+    for (const [name, size] of files) transfer.items.add(new File([new Uint8Array(size)], name));
+    input.files = transfer.files;
+    input.dispatchEvent(new Event('change', { bubbles: true }));
+    return true;
+  }, await page.selector(label), files);
+}
+
+// A server of the test's own for a built site, which the test may stop: {url, stop()}.
+export async function serveSite(site = new URL('../../build-web/site', import.meta.url).pathname, env = {}) {
+  const server = spawn('node', [new URL('../../web/tools/serve.mjs', import.meta.url).pathname, site, '0'],
+    { env: { ...process.env, ...env }, stdio: ['ignore', 'pipe', 'inherit'] });
   const url = await new Promise((resolve, reject) => {
     server.stdout.on('data', (data) => { const found = String(data).match(/http:\/\/\S+\//); if (found) resolve(found[0]); });
     server.on('exit', (code) => reject(new Error(`serve.mjs stopped (${code}) before serving`)));
@@ -43,3 +65,7 @@ export function tables(files, ...args) {
   const run = spawnSync(program, args, { cwd: folder, encoding: 'utf8' });
   return { folder, out: run.stdout, err: run.stderr, status: run.status, file: (name) => readFileSync(join(folder, name)) };
 }
+
+// The patch varnel-rom-tables makes from `from` to `to`.
+export const patchFor = (from, to, format = 'bps') => tables({ 'a.nes': from, 'b.nes': to }, 'patch', 'a.nes', 'b.nes', '-o', `p.${format}`).file(`p.${format}`);
+export const crc32Of = (bytes) => JSON.parse(tables({ 'x.nes': bytes }, 'info', 'x.nes', '--format', 'json').out).file.crc32;
