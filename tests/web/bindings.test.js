@@ -9,14 +9,11 @@ test('a choice the code does not know is refused, and a field outside a record n
     const code = await (await import('./varnel.mjs')).default();
     const session = new code.Session();
     session.open('game.nes', new Uint8Array(786_448));
-    const { Weapon } = code.TableKind;
     return [session.exportTables('csv'), session.makePatch(0), session.setField(0, 0, 1, '5'),
-      session.readTableFile('t.csv', new Uint8Array([0x61]), 'utf-8'), session.setField(Weapon, 0, 9, '5'), session.setField(Weapon, 0, 0, '5'),
-      session.setField(Weapon, 0, 8, '300').message, session.exportTables(code.TableFileFormat.Json).name,
-      session.makePatch(code.PatchFormat.Bps).name, [...session.fields().slice(0, 8)]];
+      session.readTableFile('t.csv', new Uint8Array([0x61]), 'utf-8'), session.setField(code.TableKind.Weapon, 0, 9, '5'), session.setField(code.TableKind.Weapon, 0, 0, '5')];
   });
   const unknown = (doing, what) => ({ ok: false, message: `${doing} 失败：意外错误：页面给出了未知的${what}。` });
   const noField = (field) => ({ ok: false, message: `修改字段 失败：意外错误：没有第 ${field} 个字段，每条记录只有 8 个。` });
   expect(answers).toEqual([unknown('导出表格', '表格文件格式'), unknown('制作补丁', '补丁格式'), unknown('修改字段', '表格'),
-    unknown('导入表格文件 t.csv', '编码'), noField(9), noField(0), expect.stringContaining('300'), 'game.json', 'game.bps', Array(8).fill(0)]);
+    unknown('导入表格文件 t.csv', '编码'), noField(9), noField(0)]);
 });

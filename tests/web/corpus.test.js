@@ -27,17 +27,14 @@ for (const { file, encoding, about } of files) {
     const bytes = readFileSync(new URL(file, corpus));
     const run = tables({ 'game.nes': syntheticImage(), [file]: bytes }, 'import', 'game.nes', file,
       ...(encoding ? ['--encoding', encoding] : []));
-    const expected = listing(run, file);
 
     await page.openImage(syntheticImage());
-    // The 编码 control, set as its option with this text is chosen.
-    await page.evaluate((selector, label) => {
-      const control = document.querySelector(selector);
-      control.value = [...control.options].find((option) => option.text === label).value;
-      control.dispatchEvent(new Event('change', { bubbles: true }));
-    }, await page.selector('编码'), encoding ? encoding.toUpperCase() : '自动');
+    // The 编码 control, set to the option with this text.
+    await page.evaluate((selector, label) => { const control = document.querySelector(selector);
+      control.value = [...control.options].find((option) => option.text === label).value; }, await page.selector('编码'), encoding?.toUpperCase() ?? '自动');
     await page.choose('导入表格文件', file, bytes);
-    await expect.poll(() => page.messageParts(expected.role)).toEqual({ paragraphs: [expected.message], items: expected.lines });
+    const { role, message, lines } = listing(run, file);
+    await expect.poll(() => page.messageParts(role)).toEqual({ paragraphs: [message], items: lines });
     expect((await page.handedOver('保存修改')).bytes.equals(run.file('game.nes'))).toBe(true);
   });
 }

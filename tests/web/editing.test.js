@@ -1,16 +1,14 @@
 // Opening an image, editing its three grids, moving between cells and
 // saving, as a person would.
 import { expect, test } from './driver/index.js';
-import { edited, offsetOf, saved, syntheticImage } from './page.js';
+import { edited, saved, syntheticImage } from './page.js';
 
 test('the grids show every record by name and hand over exactly the edits; arrows, Enter and Tab move inside a record, focus stays in view, and the filter narrows every grid', async ({ page }) => {
   const original = syntheticImage();
   await page.openImage(original);
   for (const [title, rows] of [['武器', 88], ['防具', 64], ['魔法', 56]]) expect((await page.table(title)).rows).toHaveLength(rows);
-  const weapons = await page.table('武器');
-  expect(weapons.headings.slice(0, 4)).toEqual(['序号', '名称', '攻击附带魔法属性', '攻击命中率%']);
-  expect(weapons.rows[3]).toContain('Dragon飞龙爪');
-  expect(await page.value('武器 #3 字段 1')).toBe(String(original[offsetOf('weapon', 3, 1)]));
+  const { headings, rows } = await page.table('武器');
+  expect([headings.slice(0, 4), rows[3][1]]).toEqual([['序号', '名称', '攻击附带魔法属性', '攻击命中率%'], 'Dragon飞龙爪']);
 
   const changes = [['weapon', 3, 1, 8, '武器', '7.5'], ['armour', 0, 8, 15, '防具', '&HF'], ['magic', 55, 2, 12, '魔法', ' １２ ']];
   for (const [, index, field, value, title, text] of changes) {
@@ -49,12 +47,9 @@ test('the grids show every record by name and hand over exactly the edits; arrow
     await expect.poll(() => page.inView(name)).toBe(true);
   }
 
-  const rows = async (title) => (await page.table(title)).rows.length;
-  const counts = async () => [await rows('武器'), await rows('防具'), await rows('魔法')];
-  for (const text of ['  MITHRIL ', 'ithri']) {
-    await page.setField('按名称筛选', text);
-    await expect.poll(counts).toEqual([3, 5, 0]);
-  }
+  const counts = async () => { const rows = []; for (const title of ['武器', '防具', '魔法']) rows.push((await page.table(title)).rows.length); return rows; };
+  await page.setField('按名称筛选', '  ITHRI '); // any part of a name, in any case
+  await expect.poll(counts).toEqual([3, 5, 0]);
   await page.focus('武器 #9 字段 1');
   await page.press('ArrowDown');
   await expect.poll(() => page.focused()).toBe('武器 #32 字段 1');

@@ -11,8 +11,7 @@ test('patches lead from the image as opened to the image now and apply both ways
   for (const format of ['ips', 'bps']) {
     const patch = await page.handedOver(`制作 ${format.toUpperCase()} 补丁`);
     expect(patch.name).toBe(`game.${format}`);
-    const made = tables({ 'game.nes': original, [patch.name]: patch.bytes }, 'apply', patch.name, 'game.nes', '-o', 'out.nes');
-    expect(made.file('out.nes').equals(now)).toBe(true);
+    expect(tables({ 'game.nes': original, [patch.name]: patch.bytes }, 'apply', patch.name, 'game.nes', '-o', 'out.nes').file('out.nes').equals(now)).toBe(true);
   }
   // A patch made by the command line, applied in the page to the image as opened.
   await page.openImage(original, 'fresh.nes');
@@ -44,13 +43,14 @@ test('patches lead from the image as opened to the image now and apply both ways
 
 test('an image too short is refused; once one is open every input takes any file, ending in a result or a refusal that starts with its words, and the image held stays', async ({ page }) => {
   const inputs = ['应用补丁', '导入表格文件', '比较镜像', '打开文件'];
+  const disabled = async () => { const all = []; for (const label of [...inputs, '保存修改']) all.push(await page.isDisabled(label)); return all; };
   await page.open();
   await page.choose('打开文件', 'short.nes', syntheticImage(1, tablesEnd - 1));
   await expect.poll(() => page.alert()).toContain('打开文件 short.nes 失败：文件太短');
   expect(await page.count('武器', 'table')).toBe(0);
-  expect(await Promise.all([...inputs, '保存修改'].map((label) => page.isDisabled(label)))).toEqual([true, true, true, false, true]);
+  expect(await disabled()).toEqual([true, true, true, false, true]);
   await page.openImage(syntheticImage());
-  expect(await Promise.all(inputs.map((label) => page.isDisabled(label)))).toEqual([false, false, false, false]);
+  expect(await disabled()).toEqual([false, false, false, false, false]);
   await page.setField('武器 #0 字段 1', '1');
   await page.answerConfirms(...Array(8).fill(true));
   let n = 0;

@@ -16,7 +16,6 @@ test('after a click typing replaces the value wherever the engine leaves the car
   await page.type('7.5');
   await page.press('Tab');
   await expect.poll(() => page.value('武器 #3 字段 1')).toBe('8');
-  expect(await page.focused()).toBe('武器 #3 字段 2');
   // A field just entered moves sideways as a whole, and deletes as a whole.
   await page.click('武器 #6 字段 2');
   await caretAt(page, '武器 #6 字段 2', 1);
@@ -58,16 +57,13 @@ test.describe('on a phone', () => {
       const shown = control.classList.contains('file') ? control.nextElementSibling : control;
       const { left, right } = shown.getBoundingClientRect();
       const bar = control.closest('.toolbar')?.getBoundingClientRect();
-      return bar && { name: control.getAttribute('aria-label') ?? control.textContent, whole: left > bar.left - 1 && right < bar.right + 1 };
+      return bar ? { name: control.getAttribute('aria-label') ?? control.textContent, whole: left > bar.left - 1 && right < bar.right + 1 } : null;
     });
-    const reached = [];
     await page.focus('打开文件');
-    for (let control = await focused(); control; control = await focused()) {
-      reached.push(control);
+    for (const name of ['打开文件', '保存修改', '制作 IPS 补丁', '制作 BPS 补丁', '应用补丁', '导出 CSV', '导出 JSON', '导入表格文件', '编码', '比较镜像', null]) {
+      await expect.poll(focused).toEqual(name && { name, whole: true });
       await page.press('Tab');
     }
-    const names = ['打开文件', '保存修改', '制作 IPS 补丁', '制作 BPS 补丁', '应用补丁', '导出 CSV', '导出 JSON', '导入表格文件', '比较镜像'];
-    expect(reached).toEqual(expect.arrayContaining(names.map((name) => ({ name, whole: true }))));
 
     if (page.engine.touch) { // here, Chromium's phone mode
       await page.tap('防具 #2 字段 4');

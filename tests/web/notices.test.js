@@ -8,8 +8,7 @@ test('the 许可 link leads to each library the page carries, with its licence t
   await page.open();
   await page.click('许可');
   await page.until(() => page.evaluate(() => location.pathname.endsWith('/licences.html') && document.readyState === 'complete')
-    .catch(() => false), // while the next page loads
-    'the 许可 page');
+    .catch(() => false), 'the 许可 page'); // false while the next page loads
   expect(await page.texts('h1')).toEqual(['许可']);
   expect(await page.texts('main h2')).toEqual(expect.arrayContaining(
     ['VarnelROM修改器', 'nlohmann-json', 'Boost', 'emscripten', 'musl', 'libc++、libc++abi、compiler-rt', 'dlmalloc']));

@@ -33,17 +33,19 @@ export function edited(bytes, ...changes) {
 
 export const saved = async (page) => (await page.handedOver('保存修改')).bytes;
 
-// Puts files made in the page ([name, size] each, zero bytes) in the file input `label`, as a
-// person choosing several at once, or one too large to write to disk here.
-export async function chooseMade(page, label, files) {
-  await page.evaluate((selector, files) => {
-    const input = document.querySelector(selector);
+// Hands the page files made in it ([name, size] each, zero bytes) as a browser does: chosen at once
+// in the file input `label`, or dropped on the page (no label), or a dropped folder's entry.
+export async function handMade(page, label, files, folder = null) {
+  await page.evaluate((selector, files, folder) => {
     const transfer = new DataTransfer();
-    for (const [name, size] of files) transfer.items.add(new File([new Uint8Array(size)], name));
-    input.files = transfer.files;
-    input.dispatchEvent(new Event('change', { bubbles: true }));
-    return true;
-  }, await page.selector(label), files);
+    for (const [name, size] of folder ? [[folder, 0]] : files) transfer.items.add(new File([new Uint8Array(size)], name));
+    const target = selector ? document.querySelector(selector) : document.body;
+    const event = new Event(selector ? 'change' : 'drop', { bubbles: true, cancelable: true });
+    const items = folder ? [{ kind: 'file', webkitGetAsEntry: () => ({ isDirectory: true, name: folder }) }] : [];
+    if (selector) target.files = transfer.files;
+    else Object.defineProperty(event, 'dataTransfer', { value: { files: transfer.files, items } });
+    return target.dispatchEvent(event);
+  }, label && await page.selector(label), files, folder);
 }
 
 // A server of the test's own for a built site, which the test may stop: {url, stop()}.

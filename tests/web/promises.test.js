@@ -2,7 +2,7 @@
 // command line: when it asks before replacing unsaved work, that choosing a
 // file again is a new choice, and which files are too large to read.
 import { expect, test } from './driver/index.js';
-import { chooseMade, offsetOf, saved, syntheticImage } from './page.js';
+import { handMade, offsetOf, saved, syntheticImage } from './page.js';
 
 test('an edit is unsaved work until a save or an undo back to it, and another image replaces it only when the person agrees; a file chosen again is a new choice; files too large are refused', async ({ page }) => {
   const original = syntheticImage();
@@ -46,7 +46,7 @@ test('an edit is unsaved work until a save or an undo back to it, and another im
   expect(await page.value('比较镜像')).toBe('');
   // Images and patches over 64 MiB and table files over 16 MiB are refused before they are read.
   for (const [label, limit] of [['打开文件', 64], ['应用补丁', 64], ['比较镜像', 64], ['导入表格文件', 16]]) {
-    await chooseMade(page, label, [[`${label}.bin`, limit * 2 ** 20 + 1]]);
+    await handMade(page, label, [[`${label}.bin`, limit * 2 ** 20 + 1]]);
     await expect.poll(() => page.alert()).toBe(`文件 ${label}.bin 太大（${limit * 2 ** 20 + 1} 字节），最多只处理 ${limit * 2 ** 20} 字节。`);
   }
 });
