@@ -17,15 +17,10 @@ test('the grids show every record by name and hand over exactly the edits; arrow
     await expect.poll(() => page.value(label)).toBe(String(value));
     expect(await page.classes(label)).toContain('changed');
   }
-  // A refused value leaves the committed one, not the opened one.
-  await page.setField('武器 #3 字段 1', '256');
+  // At most three characters go in, and a refused value leaves the committed one, not the opened one.
+  await page.setField('武器 #3 字段 1', '2567');
   await expect.poll(() => page.alert()).toBe('武器 #3 “Dragon飞龙爪” 字段 1“攻击附带魔法属性”：数值“256”超出 0 到 255 的范围。该字段仍为 8。');
   expect(await page.value('武器 #3 字段 1')).toBe('8');
-  // At most three characters go in.
-  await page.focus('武器 #0 字段 2');
-  await page.type('1234');
-  expect(await page.value('武器 #0 字段 2')).toBe('123');
-  await page.press('Escape');
   await expect.poll(() => page.shows('已修改 3 个字段')).toBe(true);
   expect((await saved(page)).equals(edited(original, ...changes))).toBe(true);
 
