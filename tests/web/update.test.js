@@ -31,9 +31,7 @@ const versions = (page) => page.evaluate(() => ({
 test.describe('with a profile of its own', () => {
   test.use({ profile: true }); // service workers, as in a person's browser
 
-  test('a new version waits until the person takes it, and no page mixes two versions', async ({ page, engine }, testInfo) => {
-    // WebKit's page after the update reports none of version B's script marks, though its worker serves B's scripts.
-    test.fixme(engine === 'webkit', 'not yet understood');
+  test('a new version waits until the person takes it, and no page mixes two versions', async ({ page }, testInfo) => {
     const root = testInfo.outputPath('versions');
     cpSync(built, join(root, 'a'), { recursive: true });
     const scriptsOfB = markedCopy(join(root, 'b'));

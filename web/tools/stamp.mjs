@@ -12,11 +12,11 @@ export function stampWorker(site, template) {
   const hash = createHash('sha256');
   for (const file of files) hash.update(file).update(readFileSync(join(site, file)));
   const version = hash.digest('hex').slice(0, 16);
-  // The style sheet's address names the version: some engines keep a sheet in memory by its
-  // address, past the worker, and a long max-age would pair an old sheet with a new page.
-  for (const page of files.filter((file) => file.endsWith('.html'))) {
-    const text = readFileSync(join(site, page), 'utf8');
-    writeFileSync(join(site, page), text.replace(/href="style\.css(\?v=[0-9a-f]*)?"/g, `href="style.css?v=${version}"`));
+  // Every address of a style sheet or script names the version: engines keep those in memory
+  // by address, past the worker, and a long max-age would pair old ones with a new page.
+  for (const file of files.filter((name) => /\.(html|m?js)$/.test(name))) {
+    const text = readFileSync(join(site, file), 'utf8');
+    writeFileSync(join(site, file), text.replace(/((?:href|src)="|from ')([\w./-]+\.(?:css|m?js))(?:\?v=[0-9a-f]*)?(["'])/g, `$1$2?v=${version}$3`));
   }
   writeFileSync(join(site, 'sw.js'), template
     .replace('@SITE_VERSION@', version)
