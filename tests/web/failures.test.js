@@ -73,7 +73,7 @@ test('a refused facts call clears the previous image\'s facts and says why', asy
   await page.openImage(syntheticImage());
   await expect.poll(async () => (await page.texts('#info dt')).length).toBeGreaterThan(0);
   await page.evaluate(async () => {
-    const { session } = await import(new URL('app/main.js', document.baseURI).href);
+    const { session } = await import(document.querySelector('script[type="module"]').src); // the page's own instance
     session.info = () => ({ ok: false, message: '检查镜像 second.nes 失败：读不到。' });
     return true;
   });
