@@ -104,6 +104,10 @@ def check_page(build):
             missing.append(f'the page serves {file}, and licences.html does not name it')
     if 'emscripten' not in sections:
         missing.append('the page runs emscripten\'s varnel.mjs, and licences.html has no section "emscripten"')
+    # And nothing is credited that the page no longer carries.
+    needed = {'varnel', 'emscripten', 'texts'} | {section for name in carried for section in page_notices.get(name, [])}
+    for section in sorted(sections - needed):
+        missing.append(f'licences.html credits "{section}", which the page no longer carries')
 
 
 for folder, check in ((root / 'build', check_programs), (root / 'build-web', check_page)):

@@ -2,7 +2,7 @@
 // a new one is ready, and takes it when the person agrees.
 import { appendFileSync, cpSync, readFileSync, readdirSync, rmSync, symlinkSync } from 'node:fs';
 import { join } from 'node:path';
-import { stampWorker } from '../../web/tools/stamp.mjs';
+import { stampSite } from '../../web/tools/stamp.mjs';
 import { expect, test } from './driver/index.js';
 import { serveSite } from './page.js';
 
@@ -10,14 +10,14 @@ const built = new URL('../../build-web/site', import.meta.url).pathname;
 const workerTemplate = readFileSync(new URL('../../web/page/sw.js', import.meta.url), 'utf8');
 
 // Version B: the built site with a mark in its page, its style sheet and every
-// script, each of which shows in the running page; its worker stamped anew.
+// script, each of which shows in the running page; stamped anew as a new version.
 function markedCopy(folder) {
   cpSync(built, folder, { recursive: true });
   const scripts = readdirSync(folder, { recursive: true }).filter((name) => /\.m?js$/.test(name) && name !== 'sw.js').sort();
   for (const name of scripts) appendFileSync(join(folder, name), `\nglobalThis.varnelMarks = [...(globalThis.varnelMarks ?? []), ${JSON.stringify(name)}];\n`);
   appendFileSync(join(folder, 'style.css'), '\n:root { --varnel-mark: "B"; }\n');
   appendFileSync(join(folder, 'index.html'), '<meta name="varnel-mark" content="B">\n');
-  stampWorker(folder, workerTemplate);
+  stampSite(folder, workerTemplate);
   return scripts;
 }
 

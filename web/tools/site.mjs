@@ -1,13 +1,13 @@
 // Lays out the page as plain static files: the page's own sources, the
 // WebAssembly build, the icons, and a service worker that knows
-// every file and a version that changes with any of them.
+// every file and a version that changes with any of them (stamp.mjs).
 // Usage: node web/tools/site.mjs BUILD_DIR
 import { cpSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { renderIcons } from './icons.mjs';
 import { fillLicenceTexts } from './notices.mjs';
-import { stampWorker } from './stamp.mjs';
+import { stampSite } from './stamp.mjs';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 const build = process.argv[2];
@@ -27,5 +27,5 @@ const preloads = [...modules.map((file) => `<link rel="modulepreload" href="${fi
 const page = readFileSync(join(site, 'index.html'), 'utf8');
 writeFileSync(join(site, 'index.html'), page.replace('<script type="module"', `${preloads.join('\n')}\n<script type="module"`));
 
-const { files } = stampWorker(site, readFileSync(join(root, 'web', 'page', 'sw.js'), 'utf8'));
+const { files } = stampSite(site, readFileSync(join(root, 'web', 'page', 'sw.js'), 'utf8'));
 console.log(`Site: ${site} (${files.length + 1} files)`);

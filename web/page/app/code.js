@@ -4,8 +4,11 @@
 // the words of the page's failures.
 import createVarnel from '../varnel.mjs';
 
+// The WebAssembly of this module's own version: the same stamp as its URL.
+const locateFile = (path, folder) => `${folder}${path}${new URL(import.meta.url).search}`;
+
 export async function loadCode() {
-  const code = await createVarnel();
+  const code = await createVarnel({ locateFile });
   return { tables: code.tables(), session: new code.Session(), code, failureText: code.failureText };
 }
 
