@@ -103,17 +103,6 @@ TEST_P(MalformedPatch, IsRefusedSayingWhy) {
 INSTANTIATE_TEST_SUITE_P(Table, MalformedPatch, ::testing::ValuesIn(malformed),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The same helpers make a patch that applies: every action kind, a copy moved
-// backwards, and a TargetCopy reading the bytes it writes.
-TEST(BpsApply, WalksEveryActionKind) {
-    const Bytes target = Bytes(source.begin(), source.begin() + 2) + Bytes(source.begin() + 8, source.begin() + 14) +
-                         Bytes(source.begin(), source.begin() + 4) + Bytes(4, 0x5A);
-    const Bytes actions = action(SourceRead, 2) + action(SourceCopy, 6) + number(8 << 1) + action(SourceCopy, 4) +
-                          number(14 << 1 | 1) + action(TargetRead, 1) + Bytes{0x5A} + action(TargetCopy, 3) +
-                          number(12 << 1);
-    EXPECT_EQ(bps::apply(bpsPatch(target.size(), actions, crc32(target)), source), target);
-}
-
 // Bytes that decode to no 64-bit number.
 TEST(BpsNumber, RefusesNumbersRunningPastTheEndOrBeyond64Bits) {
     const Bytes twoToThe64{0x00, 0x7F, 0x7E, 0x7E, 0x7E, 0x7E, 0x7E, 0x7E, 0x7E, 0x80};
