@@ -3,20 +3,10 @@
 
 #include "core/NameLists.h"
 #include "tests/editor/FakeView.h"
+#include "tests/support/CountedFsync.h"
 #include "tests/support/SyntheticImage.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/syscall.h>
-#include <unistd.h>
-
-// This program's own fsync counts the calls before making the real one, so
-// that a test can tell whether a save was flushed.
-static int fsyncCalls = 0;
-extern "C" int fsync(int descriptor) {
-    ++fsyncCalls;
-    return static_cast<int>(::syscall(SYS_fsync, descriptor));
-}
 
 namespace varnel {
 namespace {
@@ -116,11 +106,11 @@ TEST_F(EditorControllerTest, ASaveWritesTheThreeSelectedRecordsAsTypedAndFlushes
     expected[0x61428] = 200;
     expected[0x61724] = 255;
     expected[0x61977] = 8;
-    const int flushesBefore = fsyncCalls;
+    const int flushesBefore = testing::fsyncCalls;
     save(true);
     EXPECT_EQ(view.questions, std::vector<std::string>{"确定要保存修改结果？|Varnel修改器"});
     EXPECT_EQ(testing::readFile(image), expected);
-    EXPECT_EQ(fsyncCalls, flushesBefore + 1);
+    EXPECT_EQ(testing::fsyncCalls, flushesBefore + 1);
     EXPECT_EQ(view.boxes["mt8"], "7.5");  // the box keeps what was typed, memory the byte
     view.select(Control::cm, 0);
     view.select(Control::cm, 20);
