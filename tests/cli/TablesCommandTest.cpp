@@ -147,10 +147,7 @@ TEST_F(TablesCommandTest, InfoReadsTheHeaderAndChecksumsTheDataAfterIt) {
     const Result info = run({"info", writeText("h.nes", bytes), "--format", "json"});
     ASSERT_EQ(info.status, 0) << info.err;
     const auto parsed = nlohmann::json::parse(info.out);
-    EXPECT_EQ(parsed["header"]["prgRomBytes"], 2 * 16384);
-    EXPECT_EQ(parsed["header"]["chrRomBytes"], 8192);
-    EXPECT_EQ(parsed["header"]["mapper"], 1);
-    EXPECT_EQ(parsed["header"]["nes2"], true);
+    EXPECT_EQ(parsed["header"]["mapper"], 1);  // the header's fields in all forms: InesHeader below
     EXPECT_EQ(parsed["rom"]["sha1"], "a9993e364706816aba3e25717850c26c9cd0d89d");  // SHA-1 of "abc"
     EXPECT_EQ(parsed["tablesInside"], false);
 

@@ -6,6 +6,7 @@
 #include "formats/Crc32.h"
 #include "formats/FormatError.h"
 #include "formats/Ips.h"
+#include "tests/support/Refusal.h"
 #include "tests/support/SyntheticImage.h"
 
 #include <gtest/gtest.h>
@@ -53,17 +54,6 @@ Bytes bpsPatch(std::uint64_t targetSize, const Bytes& actions, std::uint32_t tar
     return withCrcs(text("BPS1") + number(source.size()) + number(targetSize) + number(0) + actions, targetCrc);
 }
 
-// The refusal's sentence; a failure if the patch was accepted.
-std::string refusal(ApplyPatch apply, const Bytes& patch, const Bytes& file) {
-    try {
-        apply(patch, file);
-    } catch (const FormatError& error) {
-        return error.what();
-    }
-    ADD_FAILURE() << "the patch was accepted";
-    return {};
-}
-
 struct Malformed {
     const char* name;
     ApplyPatch apply;
@@ -96,7 +86,7 @@ const Malformed malformed[] = {
 class MalformedPatch : public ::testing::TestWithParam<Malformed> {};
 
 TEST_P(MalformedPatch, IsRefusedSayingWhy) {
-    const std::string message = refusal(GetParam().apply, GetParam().patch, source);
+    const std::string message = testing::refusalOf<FormatError>([] { GetParam().apply(GetParam().patch, source); });
     EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
 }
 

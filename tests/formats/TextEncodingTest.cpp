@@ -5,6 +5,7 @@
 
 #include "formats/FormatError.h"
 #include "formats/TextEncoding.h"
+#include "tests/support/Refusal.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +30,10 @@ TEST(TextEncoding, RefusesBytesThatFitNoEncodingNamingTheLine) {
         {"\xB1\xED\n\xB1", TextEncoding::Gb18030, "第 2 行" + cutOff + "GB18030 字符"},
         {std::string("\xFF\xFE" "a\0\n\0\x3D\xD8", 8), std::nullopt, "第 2 行" + cutOff + "UTF-16 字符"},  // half a pair
     };
-    for (const auto& refusal : refusals) {
-        try {
-            decodeText(std::vector<std::uint8_t>(refusal.bytes.begin(), refusal.bytes.end()), refusal.asked);
-            ADD_FAILURE() << "accepted " << refusal.says;
-        } catch (const FormatError& error) {
-            EXPECT_NE(std::string(error.what()).find(refusal.says), std::string::npos) << error.what();
-        }
+    for (const auto& [bytes, asked, says] : refusals) {
+        const std::string said = testing::refusalOf<FormatError>(
+            [&] { decodeText(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), asked); });
+        EXPECT_NE(said.find(says), std::string::npos) << said << " is not " << says;
     }
 }
 
