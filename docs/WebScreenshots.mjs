@@ -2,13 +2,12 @@
 // phone's, with a synthetic image open and a few fields changed.
 // Run through scripts/web.sh screenshots, after the page is built.
 import { chromium } from '@playwright/test';
-import { spawn } from 'node:child_process';
+import { chromiumOptions } from '../web/tools/browsers/chromium.mjs';
+import { serveSite } from '../web/tools/browsers/index.mjs';
 
 const port = 8077;
-const server = spawn('node', [new URL('../web/tools/serve.mjs', import.meta.url).pathname,
-  new URL('../build-web/site/', import.meta.url).pathname, String(port)], { stdio: ['ignore', 'pipe', 'inherit'] });
-await new Promise((resolve) => server.stdout.once('data', resolve)); // it says when it serves
-const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--headless', '--no-sandbox', '--disable-gpu'] });
+const server = await serveSite(new URL('../build-web/site/', import.meta.url).pathname, port);
+const browser = await chromium.launch(chromiumOptions);
 const image = Buffer.alloc(786_448);
 for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
 try {

@@ -30,20 +30,22 @@ fi
 NODE_PATH=/usr/share/nodejs emcmake cmake -S web -B build-web >/dev/null
 NODE_PATH=/usr/share/nodejs cmake --build build-web --target site -j"$(nproc)"
 
+# The three engines; MiniBrowser has no headless mode: it gets an Xvfb display of its own.
+browser_packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth)
+
 case "${1:-serve}" in
 build) ;;
 serve)
     exec node web/tools/serve.mjs build-web/site "${PORT:-8080}" ;;
 test)
-    # MiniBrowser has no headless mode: it gets an Xvfb display of its own.
-    install_missing chromium firefox-esr webkit2gtk-driver xvfb xauth
+    install_missing "${browser_packages[@]}"
     export VARNEL_ENGINES=${2:-${VARNEL_ENGINES:-chromium,firefox,webkit}}
     # The page's files are compared with what varnel-rom-tables makes of the same images.
     install_missing "${build_packages[@]}"
     build_shared varnel-rom-tables >/dev/null
     npx playwright test -c tests/web ;;
 benchmark)
-    install_missing chromium
+    install_missing "${browser_packages[@]}"
     node benchmarks/web/PageBenchmark.mjs
     node benchmarks/web/HistoryBenchmark.mjs ;;
 screenshots)

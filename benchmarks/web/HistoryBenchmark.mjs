@@ -5,8 +5,9 @@
 // what a second C++ session in the same page counts for the same steps.
 // Run through scripts/web.sh benchmark, after the page is built.
 import { chromium } from '@playwright/test';
-import { spawn } from 'node:child_process';
 import { cpus, totalmem, loadavg } from 'node:os';
+import { chromiumOptions } from '../../web/tools/browsers/chromium.mjs';
+import { serveSite } from '../../web/tools/browsers/index.mjs';
 
 const site = new URL('../../build-web/site/', import.meta.url).pathname;
 const port = 8079;
@@ -27,9 +28,8 @@ const image = Buffer.alloc(mebibyte);
 for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
 const patch = rewriteAll(mebibyte, 0x11);
 
-const server = spawn('node', [new URL('../../web/tools/serve.mjs', import.meta.url).pathname, site, String(port)], { stdio: 'ignore' });
-await new Promise((resolve) => setTimeout(resolve, 300));
-const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--headless', '--no-sandbox', '--disable-gpu'] });
+const server = await serveSite(site, port);
+const browser = await chromium.launch(chromiumOptions);
 try {
   const page = await browser.newPage();
   await page.goto(`http://127.0.0.1:${port}/`);

@@ -1,9 +1,9 @@
 // The browser tests drive the built page (build-web/site/) in each engine
 // named in VARNEL_ENGINES (default: all three), one project per engine.
 import { defineConfig } from '@playwright/test';
+import { engines as known } from '../../web/tools/browsers/index.mjs';
 
 const port = Number(process.env.VARNEL_TEST_PORT ?? 8079);
-const known = ['chromium', 'firefox', 'webkit'];
 const engines = (process.env.VARNEL_ENGINES ?? known.join(',')).split(',').filter(Boolean);
 for (const engine of engines) if (!known.includes(engine)) throw new Error(`VARNEL_ENGINES names “${engine}”; the engines are ${known.join(', ')}`);
 

@@ -1,10 +1,6 @@
 // The page as a person uses it, the same in every engine: see index.js for
-// the list of what it does. An engine (chromium.js, firefox.js, webkit.js)
-// supplies only the few things that must come from outside the page:
-//   goto(url), reload(), run(body, args) — a function body run in the page,
-//   click(selector), tap(selector), setFiles(selector, path), type(text),
-//   press(key), setViewport(width, height), close(); and `touch`, whether
-//   tap() works there.
+// the list of what it does. The engine's own page (web/tools/browsers/)
+// supplies only the few things that must come from outside the page.
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';

@@ -18,7 +18,8 @@ export class Grids {
     this.rows = [];     // {row, name, table}
     this.values = null; // the bytes the cells show
     this.commit = commit;
-    container.replaceChildren(...tables.map((table) => this.build(table)));
+    this.container = container;
+    this.unbuilt = [...tables];
     container.addEventListener('change', (event) => this.edited(event.target));
     this.replacing = typeOver(container);
     // Again in the next frame: an engine may scroll by its own rules after focusing.
@@ -28,6 +29,18 @@ export class Grids {
       requestAnimationFrame(() => { if (document.activeElement === target) reveal(target); });
     });
     container.addEventListener('keydown', (event) => this.key(event));
+  }
+
+  // Builds the grids a table at a time between other work, so that the page
+  // answers from its first moment; whatever is left is built when needed.
+  buildInBackground() {
+    if (!this.unbuilt.length) return;
+    this.container.append(this.build(this.unbuilt.shift()));
+    setTimeout(() => this.buildInBackground());
+  }
+
+  buildAll() {
+    while (this.unbuilt.length) this.container.append(this.build(this.unbuilt.shift()));
   }
 
   // A table of ARIA rows laid out as CSS grids rather than an HTML table:
@@ -74,6 +87,7 @@ export class Grids {
 
   // Shows every byte of the image now.
   show(values) {
+    this.buildAll();
     this.values = values;
     this.cells.forEach((cell, position) => { cell.input.value = String(values[position]); });
   }

@@ -139,6 +139,7 @@ window.addEventListener('beforeunload', (event) => {
 byId('open-file').disabled = false;
 byId('loading').remove();
 performance.mark('varnel-usable');
+grids.buildInBackground();
 offerUpdates();
 
 // For the browser tests, which plant failures in the session's answers.

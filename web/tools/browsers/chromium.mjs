@@ -1,17 +1,10 @@
 // Chromium (Debian's /usr/bin/chromium) through Playwright, which downloads no browser here.
 import { chromium } from '@playwright/test';
 
-const options = {
+export const chromiumOptions = {
   executablePath: '/usr/bin/chromium',
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-};
-
-export const version = async () => {
-  const browser = await chromium.launch(options);
-  const made = browser.version();
-  await browser.close();
-  return made;
 };
 
 // One browser per worker; each page in a context of its own, or with
@@ -20,12 +13,13 @@ export async function launchChromium() {
   let browser = null;
   return {
     phone: true, // a 360 × 640 page with touch
+    version: async () => (browser ??= await chromium.launch(chromiumOptions)).version(),
     async newPage({ phone, profile }) {
       const settings = phone ? { viewport: { width: 360, height: 640 }, isMobile: true, hasTouch: true } : {};
       let context;
-      if (profile) context = await chromium.launchPersistentContext(profile, { ...options, ...settings });
+      if (profile) context = await chromium.launchPersistentContext(profile, { ...chromiumOptions, ...settings });
       else {
-        browser ??= await chromium.launch(options);
+        browser ??= await chromium.launch(chromiumOptions);
         context = await browser.newContext(settings);
       }
       const page = context.pages()[0] ?? await context.newPage();

@@ -12,6 +12,7 @@ export async function launchFirefox() {
   });
   return {
     phone: true, // a 360 × 640 page with touch
+    version: () => browser.version(),
     async newPage({ phone }) {
       const context = await browser.createBrowserContext();
       // The first tab of a context may get no focus or blur events: a page of its own, in front.

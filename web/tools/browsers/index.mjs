@@ -1,0 +1,28 @@
+// The three engines people use, all from Debian, for the browser tests, the
+// benchmarks and the screenshots. Each launcher gives a browser whose pages do
+// the few things that must come from outside a page:
+//   goto(url), reload(), run(body, args) — a function body run in the page,
+//   click(selector), tap(selector), setFiles(selector, path), type(text),
+//   press(key), setViewport(width, height), close(); and `touch`, whether
+//   tap() works there. `phone` says whether the engine can show a 360 px page.
+import { spawn } from 'node:child_process';
+
+export const engines = ['chromium', 'firefox', 'webkit'];
+
+export async function launch(engine) {
+  if (engine === 'chromium') return (await import('./chromium.mjs')).launchChromium();
+  if (engine === 'firefox') return (await import('./firefox.mjs')).launchFirefox();
+  if (engine === 'webkit') return (await import('./webkit.mjs')).launchWebKit();
+  throw new Error(`No engine “${engine}”; the engines are ${engines.join(', ')}`);
+}
+
+// Serves the built page on 127.0.0.1:port; resolves once it listens.
+export async function serveSite(site, port) {
+  const server = spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site, String(port)],
+    { stdio: ['ignore', 'pipe', 'inherit'] });
+  await new Promise((resolve, reject) => {
+    server.stdout.once('data', resolve); // it says when it serves
+    server.once('exit', (code) => reject(new Error(`The page's server stopped (${code}) before serving`)));
+  });
+  return server;
+}
