@@ -13,8 +13,8 @@
 #include <openssl/sha.h>
 
 #include <algorithm>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace varnel {
