@@ -13,7 +13,7 @@
 namespace varnel {
 namespace {
 
-TEST(NewFileTest, ACreatedFileHoldsExactlyItsBytesAndNeverReplacesAnother) {
+TEST(NewFileTest, ACreatedFileHoldsExactlyItsBytesAndNeverReplacesAnotherAndAUniqueOneTakesAFreshName) {
     testing::TempFolder folder;
     const auto path = folder.path() / "new.nes";
     const std::vector<std::uint8_t> bytes = testing::makeImage(100'000);
@@ -25,21 +25,17 @@ TEST(NewFileTest, ACreatedFileHoldsExactlyItsBytesAndNeverReplacesAnother) {
     EXPECT_EQ(testing::readFile(path), bytes);
     EXPECT_THROW(file.create(path), Error);
     EXPECT_EQ(testing::readFile(path), bytes);
-}
 
-TEST(NewFileTest, AUniqueFileTakesAFreshNameAndTheUmasksPermissions) {
-    testing::TempFolder folder;
     const mode_t mask = ::umask(022);
-    RomFile first;
     RomFile second;
-    const auto one = first.createUnique(folder.path() / ".out.XXXXXX");
+    const auto one = file.createUnique(folder.path() / ".out.XXXXXX");
     const auto other = second.createUnique(folder.path() / ".out.XXXXXX");
     ::umask(mask);
     EXPECT_NE(one, other);
     EXPECT_EQ(one.parent_path(), folder.path());
     struct stat status {};
     ASSERT_EQ(::stat(one.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0644u);
+    EXPECT_EQ(status.st_mode & 0777, 0644u);  // the umask's permissions
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "formats/Crc32.h"
 #include "formats/FormatError.h"
 #include "formats/Ips.h"
+#include "tests/support/Refusal.h"
 #include "tests/support/SyntheticImage.h"
 
 #include <gtest/gtest.h>
@@ -53,17 +54,6 @@ Bytes bpsPatch(std::uint64_t targetSize, const Bytes& actions, std::uint32_t tar
     return withCrcs(text("BPS1") + number(source.size()) + number(targetSize) + number(0) + actions, targetCrc);
 }
 
-// The refusal's sentence; a failure if the patch was accepted.
-std::string refusal(ApplyPatch apply, const Bytes& patch, const Bytes& file) {
-    try {
-        apply(patch, file);
-    } catch (const FormatError& error) {
-        return error.what();
-    }
-    ADD_FAILURE() << "the patch was accepted";
-    return {};
-}
-
 struct Malformed {
     const char* name;
     ApplyPatch apply;
@@ -96,23 +86,12 @@ const Malformed malformed[] = {
 class MalformedPatch : public ::testing::TestWithParam<Malformed> {};
 
 TEST_P(MalformedPatch, IsRefusedSayingWhy) {
-    const std::string message = refusal(GetParam().apply, GetParam().patch, source);
+    const std::string message = testing::refusalOf<FormatError>([] { GetParam().apply(GetParam().patch, source); });
     EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, MalformedPatch, ::testing::ValuesIn(malformed),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// The same helpers make a patch that applies: every action kind, a copy moved
-// backwards, and a TargetCopy reading the bytes it writes.
-TEST(BpsApply, WalksEveryActionKind) {
-    const Bytes target = Bytes(source.begin(), source.begin() + 2) + Bytes(source.begin() + 8, source.begin() + 14) +
-                         Bytes(source.begin(), source.begin() + 4) + Bytes(4, 0x5A);
-    const Bytes actions = action(SourceRead, 2) + action(SourceCopy, 6) + number(8 << 1) + action(SourceCopy, 4) +
-                          number(14 << 1 | 1) + action(TargetRead, 1) + Bytes{0x5A} + action(TargetCopy, 3) +
-                          number(12 << 1);
-    EXPECT_EQ(bps::apply(bpsPatch(target.size(), actions, crc32(target)), source), target);
-}
 
 // Bytes that decode to no 64-bit number.
 TEST(BpsNumber, RefusesNumbersRunningPastTheEndOrBeyond64Bits) {

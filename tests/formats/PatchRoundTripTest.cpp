@@ -74,14 +74,6 @@ INSTANTIATE_TEST_SUITE_P(BothFormats, PatchRoundTrip,
                              return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
                          });
 
-TEST(IpsCreate, StartsTheRecordForEofOffsetOneByteEarlier) {
-    Bytes modified = original();
-    invert(modified, eofOffset, 1);
-    const Bytes expected{'P', 'A', 'T', 'C', 'H', 0x45, 0x4F, 0x45, 0x00, 0x02,
-                         modified[eofOffset - 1], modified[eofOffset], 'E', 'O', 'F'};
-    EXPECT_EQ(ips::create(original(), modified), expected);
-}
-
 TEST(IpsCreate, ReachesOffset0xFFFFFFAndRefusesLargerFiles) {
     const Bytes shorter(ips::maximumFileSize - 1), largest(ips::maximumFileSize), tooLarge(ips::maximumFileSize + 1);
     EXPECT_TRUE(ips::apply(ips::create(shorter, largest), shorter) == largest);  // a record for its last byte

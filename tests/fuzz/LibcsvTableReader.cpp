@@ -29,46 +29,30 @@ std::string_view withoutLineEnd(std::string_view line) {
     return line;
 }
 
-class CsvParser {
-public:
-    explicit CsvParser(char separator) : separator_(separator) { start(); }
-    ~CsvParser() { csv_free(&parser_); }
-    CsvParser(const CsvParser&) = delete;
-    CsvParser& operator=(const CsvParser&) = delete;
-
-    csv_parser* get() { return &parser_; }
-
-    // After an error the parser stays failed; reading goes on with a fresh one.
-    void restart() {
-        csv_free(&parser_);
-        start();
-    }
-
-private:
-    void start() {
-        if (csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) != 0) throw std::bad_alloc();
-        csv_set_delim(&parser_, static_cast<unsigned char>(separator_));
-    }
-
-    char separator_;
-    csv_parser parser_{};
-};
-
 // Splits the text into rows with libcsv, a line at a time so that the line
 // where a row starts or quoting breaks is known, and hands them to the checks.
 class CsvReader {
 public:
-    explicit CsvReader(char separator) : parser_(separator) {}
+    explicit CsvReader(char separator) : separator_(separator) { startParser(); }
+    ~CsvReader() { csv_free(&parser_); }
+    CsvReader(const CsvReader&) = delete;
+    CsvReader& operator=(const CsvReader&) = delete;
 
     TableFileContents read(std::string_view text);
 
 private:
+    // After an error the parser stays failed; reading goes on with a fresh one.
+    void startParser() {
+        if (csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) != 0) throw std::bad_alloc();
+        csv_set_delim(&parser_, static_cast<unsigned char>(separator_));
+    }
     static void endOfCell(void* data, std::size_t size, void* self);
     static void endOfRow(int terminator, void* self);
     void clearRow();
 
     TableRows rows_;
-    CsvParser parser_;
+    char separator_;
+    csv_parser parser_{};
     std::vector<std::string> cells_;
     std::size_t cellCount_ = 0;  // of the current row, stored or not
     bool rowOpen_ = false;
@@ -86,16 +70,17 @@ TableFileContents CsvReader::read(std::string_view text) {
             rowLine_ = line;
             rowText_ = withoutLineEnd(chunk);
         }
-        if (csv_parse(parser_.get(), chunk.data(), chunk.size(), endOfCell, endOfRow, this) != chunk.size()) {
-            if (csv_error(parser_.get()) == CSV_ENOMEM) throw std::bad_alloc();
+        if (csv_parse(&parser_, chunk.data(), chunk.size(), endOfCell, endOfRow, this) != chunk.size()) {
+            if (csv_error(&parser_) == CSV_ENOMEM) throw std::bad_alloc();
             rows_.malformed(line, withoutLineEnd(chunk));
-            parser_.restart();
+            csv_free(&parser_);
+            startParser();
             clearRow();
         }
         text.remove_prefix(chunk.size());
         ++line;
     }
-    if (!rows_.stopped() && csv_fini(parser_.get(), endOfCell, endOfRow, this) != 0) {
+    if (!rows_.stopped() && csv_fini(&parser_, endOfCell, endOfRow, this) != 0) {
         rows_.unclosedQuote(rowLine_, rowText_);
     }
     return std::move(rows_).finish();

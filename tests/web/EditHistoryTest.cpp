@@ -1,9 +1,12 @@
 // The history's own bookkeeping: steps that keep only what changed, a bound
 // on memory that drops the oldest steps, and which image counts as saved.
+// (Undo and redo of real images show in ImageSessionTest.)
 
 #include "web/EditHistory.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace varnel::web {
 namespace {
@@ -12,54 +15,30 @@ using Bytes = std::vector<std::uint8_t>;
 
 ImageStep oneByte(std::uint64_t offset) { return {{{offset, {1}, {2}}}, 16, 16}; }
 
-TEST(EditHistoryTest, AStepKeepsOnlyTheChangedRunsAndTurnsEitherEndIntoTheOther) {
+TEST(EditHistoryTest, AStepKeepsOnlyTheChangedRuns) {
     const Bytes before{1, 2, 3, 4, 5, 6, 7, 8};
-    for (const Bytes& after : {Bytes{1, 9, 9, 4, 5, 9, 7, 8}, Bytes{1, 9, 3}, Bytes{1, 2, 3, 4, 5, 6, 7, 8, 0, 0}}) {
-        const ImageStep step = stepBetween(before, after);
-        std::uint64_t kept = 0;
-        for (const ChangedRange& range : step.ranges) kept += range.before.size() + range.after.size();
-        EXPECT_LE(kept, 2 * std::max(before.size(), after.size()) - 2);
-        Bytes bytes = before;
-        applyStep(bytes, step, StepDirection::Forward);
-        EXPECT_EQ(bytes, after);
-        applyStep(bytes, step, StepDirection::Back);
-        EXPECT_EQ(bytes, before);
-    }
-    EXPECT_EQ(stepBetween(before, Bytes{1, 9, 9, 4, 5, 9, 7, 8}).ranges.size(), 2u);
+    const ImageStep step = stepBetween(before, Bytes{1, 9, 9, 4, 5, 9, 7, 8});
+    ASSERT_EQ(step.ranges.size(), 2u);
+    EXPECT_EQ(std::tuple(step.ranges[0].offset, step.ranges[0].after, step.ranges[1].offset, step.ranges[1].after),
+              std::tuple(1u, Bytes{9, 9}, 5u, Bytes{9}));
+    EXPECT_EQ(stepBetween(before, Bytes{1, 2, 3}).ranges[0].before, (Bytes{4, 5, 6, 7, 8}));  // only the cut-off end
     EXPECT_TRUE(stepBetween(before, before).empty());
-}
-
-TEST(EditHistoryTest, ANewStepAfterUndosDropsTheStepsThatCouldBeRedone) {
-    EditHistory history;
-    EXPECT_FALSE(history.canUndo());
-    history.add(oneByte(1));
-    history.add(oneByte(2));
-    EXPECT_EQ(history.undo().ranges[0].offset, 2u);
-    EXPECT_TRUE(history.canRedo());
-    history.add(oneByte(3));
-    EXPECT_FALSE(history.canRedo());
-    EXPECT_EQ(history.undo().ranges[0].offset, 3u);
-    EXPECT_EQ(history.undo().ranges[0].offset, 1u);
-    EXPECT_FALSE(history.canUndo());
-    EXPECT_THROW(history.undo(), std::logic_error);
-    EXPECT_EQ(history.redo().ranges[0].offset, 1u);
 }
 
 TEST(EditHistoryTest, UnsavedMeansAwayFromTheImageLastSavedOrAsOpened) {
     EditHistory history;
     EXPECT_FALSE(history.unsaved());
     history.add(oneByte(1));
+    history.add(oneByte(2));
     EXPECT_TRUE(history.unsaved());
-    history.undo();
-    EXPECT_FALSE(history.unsaved());
-    history.redo();
     history.markSaved();
     EXPECT_FALSE(history.unsaved());
     history.undo();
     EXPECT_TRUE(history.unsaved());
-    // A new step where the saved one was is another image.
-    history.add(oneByte(2));
+    // A new step where the saved one was is another image, and the step that could be redone is gone.
+    history.add(oneByte(3));
     EXPECT_TRUE(history.unsaved());
+    EXPECT_FALSE(history.canRedo());
 }
 
 TEST(EditHistoryTest, PastTheLimitTheOldestStepsGoAndTheNewestAlwaysStays) {

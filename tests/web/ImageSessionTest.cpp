@@ -3,7 +3,6 @@
 // refuses leaves the image it holds as it was.
 
 #include "core/Error.h"
-#include "formats/Crc32.h"
 #include "formats/FormatError.h"
 #include "formats/JsonTableFile.h"
 #include "tests/support/SyntheticImage.h"
@@ -28,8 +27,8 @@ protected:
     const Bytes original = makeImage();
 };
 
-TEST_F(ImageSessionTest, ARefusedImageLeavesTheHeldOneAsItWas) {
-    session.setField(TableKind::Magic, 55, 8, "9");
+TEST_F(ImageSessionTest, ARefusedImageLeavesTheHeldOneAsItWasAndAnotherStartsAFreshHistory) {
+    session.setField(TableKind::Magic, 55, 8, std::to_string(original[fieldOffset(TableKind::Magic, 55, 8)] ^ 1));
     const Bytes held = session.imageBytes();
     EXPECT_THROW(session.open("short.nes", makeImage(tablesEnd - 1)), Error);
     EXPECT_EQ(session.name(), "game.nes");
@@ -37,11 +36,20 @@ TEST_F(ImageSessionTest, ARefusedImageLeavesTheHeldOneAsItWas) {
     EXPECT_EQ(session.changes().size(), 1u);
     const auto files = std::filesystem::recursive_directory_iterator(folder.path() / "session");
     EXPECT_EQ(std::count_if(begin(files), end(files), [](const auto& entry) { return entry.is_regular_file(); }), 2);
+    session.markSaved();
+    EXPECT_FALSE(session.history().unsaved());
+    session.open("other.nes", makeImage(testing::typicalImageSize, 3));
+    EXPECT_FALSE(session.history().canUndo());
+    EXPECT_FALSE(session.history().unsaved());
 }
 
-TEST_F(ImageSessionTest, AFieldEditChangesItsByteAloneAndARefusalNone) {
-    EXPECT_EQ(session.setField(TableKind::Armour, 2, 3, "7.5"), 8);
+TEST_F(ImageSessionTest, AFieldEditChangesItsByteAloneAndARefusalOrAnUnchangedByteNoneNorTakesAStep) {
     EXPECT_THROW(session.setField(TableKind::Armour, 2, 4, "256"), Error);
+    session.setField(TableKind::Magic, 0, 1, std::to_string(original[fieldOffset(TableKind::Magic, 0, 1)]));
+    EXPECT_THROW(session.applyPatch(Bytes{'P', 'A', 'T', 'C', 'X'}), FormatError);
+    EXPECT_FALSE(session.history().canUndo());
+    EXPECT_FALSE(session.history().unsaved());
+    EXPECT_EQ(session.setField(TableKind::Armour, 2, 3, "7.5"), 8);
     Bytes expected = original;
     expected[fieldOffset(TableKind::Armour, 2, 3)] = 8;
     EXPECT_EQ(session.imageBytes(), expected);
@@ -80,19 +88,6 @@ TEST_F(ImageSessionTest, PatchesLeadFromTheImageAsOpenedToTheImageNow) {
     }
 }
 
-TEST_F(ImageSessionTest, APatchThatDoesNotFitLeavesTheImageAsItWas) {
-    ImageSession other(folder.path() / "other");
-    other.open("other.nes", makeImage(testing::typicalImageSize, 2));
-    try {
-        other.applyPatch(session.makePatch(PatchFormat::Bps));
-        FAIL() << "a BPS patch for another file was applied";
-    } catch (const FormatError& error) {
-        EXPECT_NE(std::string(error.what()).find(crcText(crc32(original))), std::string::npos) << error.what();
-    }
-    EXPECT_THROW(other.applyPatch(Bytes{'P', 'A', 'T', 'C', 'X'}), FormatError);
-    EXPECT_EQ(other.imageBytes(), makeImage(testing::typicalImageSize, 2));
-}
-
 TEST_F(ImageSessionTest, ComparingCountsFieldsAndEveryOtherDifferingByteAsDiffDoes) {
     Bytes other = original;
     other[fieldOffset(TableKind::Magic, 0, 1)] ^= 1;
@@ -118,9 +113,10 @@ TEST_F(ImageSessionTest, EveryChangeIsOneStepThatUndoAndRedoTakeByteExactly) {
     longer.resize(longer.size() + 1000, 7);
     session.applyPatch(createPatch(PatchFormat::Bps, images.back(), longer));
     images.push_back(longer);
-    // And one that shortens it again.
-    session.applyPatch(createPatch(PatchFormat::Bps, longer, original));
-    images.push_back(original);
+    // And one that cuts it right after the tables.
+    const Bytes cut(original.begin(), original.begin() + tablesEnd);
+    session.applyPatch(createPatch(PatchFormat::Bps, longer, cut));
+    images.push_back(cut);
 
     for (std::size_t k = images.size() - 1; k-- > 0;) {
         session.undo();
@@ -139,22 +135,6 @@ TEST_F(ImageSessionTest, EveryChangeIsOneStepThatUndoAndRedoTakeByteExactly) {
     EXPECT_EQ(session.outsideChange().bytes, 1002u);
     session.undo();
     EXPECT_EQ(session.outsideChange().bytes, 0u);
-}
-
-TEST_F(ImageSessionTest, AnImageCutRightAfterTheTablesAndBackKeepsEveryLength) {
-    const Bytes cut(original.begin(), original.begin() + tablesEnd);
-    session.applyPatch(createPatch(PatchFormat::Bps, original, cut));
-    EXPECT_EQ(session.imageBytes(), cut);
-    session.undo();
-    EXPECT_EQ(session.imageBytes(), original);
-}
-
-TEST_F(ImageSessionTest, ARefusedChangeAndAnUnchangedByteTakeNoStep) {
-    EXPECT_THROW(session.setField(TableKind::Magic, 0, 1, "256"), Error);
-    session.setField(TableKind::Magic, 0, 1, std::to_string(original[fieldOffset(TableKind::Magic, 0, 1)]));
-    EXPECT_THROW(session.applyPatch(Bytes{'P', 'A', 'T', 'C', 'X'}), FormatError);
-    EXPECT_FALSE(session.history().canUndo());
-    EXPECT_FALSE(session.history().unsaved());
 }
 
 TEST_F(ImageSessionTest, RevertingSetsFieldsAndOtherBytesBackAsOneStepEach) {
@@ -184,15 +164,6 @@ TEST_F(ImageSessionTest, RevertingSetsFieldsAndOtherBytesBackAsOneStepEach) {
     EXPECT_FALSE(session.history().canRedo());
     session.undo();
     EXPECT_EQ(session.imageBytes(), changed);
-}
-
-TEST_F(ImageSessionTest, OpeningAnotherImageStartsAFreshHistory) {
-    session.setField(TableKind::Weapon, 1, 1, std::to_string(original[fieldOffset(TableKind::Weapon, 1, 1)] ^ 1));
-    session.markSaved();
-    EXPECT_FALSE(session.history().unsaved());
-    session.open("other.nes", makeImage(testing::typicalImageSize, 3));
-    EXPECT_FALSE(session.history().canUndo());
-    EXPECT_FALSE(session.history().unsaved());
 }
 
 }  // namespace
