@@ -40,13 +40,12 @@ make_temporary_folder() {
     printf -v "$1" '%s' "$folder"
 }
 
-# What building the editor, the command-line tool and the tests needs
-# (libcsv-dev only for the fuzz target that holds the CSV reader against libcsv).
+# What building the editor, the command-line tool and the tests needs.
 build_packages=(
     build-essential cmake
     qt6-base-dev qt6-translations-l10n
     fonts-wqy-microhei
-    libcli11-dev libunistring-dev libcsv-dev nlohmann-json3-dev libboost-dev libssl-dev
+    libcli11-dev libunistring-dev nlohmann-json3-dev libboost-dev libssl-dev
     libgtest-dev libbenchmark-dev
     librsvg2-bin
 )

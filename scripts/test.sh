@@ -31,10 +31,9 @@ if command -v clang++ >/dev/null; then
         -DVARNEL_BUILD_TESTS=OFF -DVARNEL_BUILD_BENCHMARKS=OFF >/dev/null
     # Seeds: real table files and patches, made by the program itself, and the
     # corpus of table files. The table-file target's first byte picks the name,
-    # format and encoding (0: found from the name and bytes); the differential
-    # one's picks the separator (0: comma).
+    # format and encoding (0: found from the name and bytes).
     seeds=build-fuzz/seeds
-    rm -rf "$seeds" && mkdir -p "$seeds"/{table_file,csv_differential,json,ips,bps}
+    rm -rf "$seeds" && mkdir -p "$seeds"/{table_file,json,ips,bps}
     head -c 400100 /dev/urandom >"$seeds/a.nes"
     head -c 400200 /dev/urandom >"$seeds/b.nes"
     for format in csv json; do
@@ -44,13 +43,10 @@ if command -v clang++ >/dev/null; then
     for file in "$seeds"/*.seed tests/corpus/table-files/*.{csv,tsv,txt,json}; do
         { printf '\0'; cat "$file"; } >"$seeds/table_file/$(basename "$file")"
     done
-    for file in "$seeds/csv.seed" tests/corpus/table-files/*.csv; do
-        { printf '\0'; cat "$file"; } >"$seeds/csv_differential/$(basename "$file")"
-    done
     for format in ips bps; do
         build/cli/varnel-rom-tables patch "$seeds/a.nes" "$seeds/b.nes" --format "$format" -o "$seeds/$format/seed" >/dev/null
     done
-    for reader in table_file csv_differential json ips bps; do
+    for reader in table_file json ips bps; do
         log=build-fuzz/fuzz_$reader.log
         if ! build-fuzz/tests/fuzz/fuzz_$reader -max_total_time="${FUZZ_SECONDS:-5}" -max_len=65536 \
             -artifact_prefix=build-fuzz/ "$seeds/$reader" >"$log" 2>&1; then
