@@ -6,9 +6,7 @@ import { edited, offsetOf, patchFor, saved, syntheticImage, typicalSize } from '
 
 const disabled = (page, name) => page.isDisabled(name, 'button');
 
-test('undo and redo take edits, imports and patches back and forward byte-exactly, by buttons and keys', async ({ page, engine }) => {
-  // Passed alone twice, failed once in the full run: the click on 保存修改 after an undo or a key hands nothing over.
-  test.fixme(engine === 'webkit', 'in WebKit a save after an undo is now and then never handed over: not yet understood');
+test('undo and redo take edits, imports and patches back and forward byte-exactly, by buttons and keys', async ({ page }) => {
   const original = syntheticImage();
   await page.openImage(original);
   expect([await disabled(page, '撤销'), await disabled(page, '重做')]).toEqual([true, true]);
@@ -22,6 +20,7 @@ test('undo and redo take edits, imports and patches back and forward byte-exactl
   await page.choose('应用补丁', 'longer.bps', patchFor(images[2], images[3]));
   await expect.poll(() => page.status()).toContain(`镜像现在有 ${typicalSize + 4} 字节`);
   await page.focus('武器 #0 字段 1'); // a committed field: the keys are the page's
+  await page.evaluate(() => window.scrollTo(0, 32) ?? true); // the toolbar half under the sticky top: still one click each
   for (const [action, k] of [['Control+z', 2], ['Control+y', 3], ['Control+z', 2], ['Control+Shift+z', 3], ['撤销', 2], ['撤销', 1], ['撤销', 0], ['Meta+y', 1]]) {
     if (action === '撤销') await page.click(action, 'button');
     else await page.press(action);
