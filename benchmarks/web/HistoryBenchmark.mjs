@@ -71,9 +71,14 @@ try {
   // The same steps in a session of its own, for what the history holds.
   const memory = await page.evaluate(async ([imageBytes, patchBytes]) => {
     const { default: createVarnel } = await import('./varnel.mjs');
-    const session = new (await createVarnel()).Session();
+    const code = await createVarnel();
+    const session = new code.Session();
     session.open('game.nes', new Uint8Array(imageBytes));
-    for (let k = 0; k < 100; ++k) session.setField(k % 3, k % 50, 1 + (k % 8), String(k));
+    const kinds = [code.TableKind.Weapon, code.TableKind.Armour, code.TableKind.Magic];
+    for (let k = 0; k < 100; ++k) {
+      const edit = session.setField(kinds[k % 3], k % 50, 1 + (k % 8), String(k));
+      if (!edit.ok) throw new Error(edit.message); // a refused edit would hold nothing and prove nothing
+    }
     const edits = session.history().footprint;
     session.applyPatch('all.ips', new Uint8Array(patchBytes));
     return { edits, patch: session.history().footprint - edits };
