@@ -31,14 +31,15 @@ test('undo and redo take edits, imports and patches back and forward byte-exactl
 });
 
 test('text typed in a field and not yet committed keeps the browser\'s own undo, and so does the filter\'s', async ({ page, engine }) => {
-  test.fixme(engine === 'webkit', 'the Control+Z of WebKitWebDriver\'s key actions never reaches a text field\'s own undo');
   const original = syntheticImage();
   await page.openImage(original);
   await page.setField('武器 #0 字段 1', '5');
   await page.focus('武器 #1 字段 1');
   await page.type('77');
   await page.press('Control+z');
-  await expect.poll(() => page.value('武器 #1 字段 1')).toBe(String(original[offsetOf('weapon', 1, 1)]));
+  // WebKitWebDriver's keys never reach the engine's own text undo; that the page leaves the key alone holds everywhere.
+  if (engine !== 'webkit') await expect.poll(() => page.value('武器 #1 字段 1')).toBe(String(original[offsetOf('weapon', 1, 1)]));
+  expect(await page.value('武器 #0 字段 1')).toBe('5');
   await page.focus('按名称筛选');
   await page.type('mithril');
   await page.press('Control+z');
