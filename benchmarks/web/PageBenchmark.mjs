@@ -41,21 +41,18 @@ const versions = [`Chromium ${browser.version()}`];
 const image = Buffer.alloc(786_448, 0);
 for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
 
-// The page's own performance entry `name` (its `field`), once there. Watched
-// for, not polled: polling would take the page's time from what it measures.
-const entry = (page, name, field) => page.evaluate(([name, field]) => new Promise((resolve) => {
-  const [now] = performance.getEntriesByName(name);
-  if (now) resolve(now[field]);
-  else {
-    new PerformanceObserver((list, observer) => {
-      const [found] = list.getEntriesByName(name);
-      if (found) {
-        observer.disconnect();
-        resolve(found[field]);
-      }
-    }).observe({ entryTypes: ['mark', 'measure'] });
-  }
-}), [name, field]);
+// A function body that returns the page's own performance entry `name` (its
+// `field`) once there. Watched for, not polled: polling would take the page's
+// time from what it measures.
+const watchFor = (name, field) => `return new Promise((resolve) => {
+  const [now] = performance.getEntriesByName(${JSON.stringify(name)});
+  if (now) resolve(now.${field});
+  else new PerformanceObserver((list, observer) => {
+    const [found] = list.getEntriesByName(${JSON.stringify(name)});
+    if (found) { observer.disconnect(); resolve(found.${field}); }
+  }).observe({ entryTypes: ['mark', 'measure'] });
+});`;
+const entry = (page, name, field) => page.evaluate(`(() => { ${watchFor(name, field)} })()`);
 
 // One cold visit at `rate`: its figures in ms; the patches only at full speed.
 async function visit(rate, run) {
@@ -84,18 +81,14 @@ async function visitsIn(engine) {
   const other = await launch(engine);
   const folder = mkdtempSync(join(tmpdir(), 'varnel-benchmark-'));
   writeFileSync(join(folder, 'game.nes'), image);
-  const mark = (name, field) => `for (;;) { const [entry] = performance.getEntriesByName(${JSON.stringify(name)});
-    if (entry) return entry.${field}; await new Promise((resolve) => setTimeout(resolve, 10)); }`;
   const all = [];
   try {
     for (let run = 0; run < runs; ++run) {
       const page = await other.newPage({ phone: false });
       await page.goto(`http://127.0.0.1:${port}/`);
-      const usable = await page.run(mark('varnel-usable', 'startTime'), []);
-      await page.run(`for (;;) { if (!document.getElementById('open-file').disabled) return;
-        await new Promise((resolve) => setTimeout(resolve, 10)); }`, []);
+      const usable = await page.run(watchFor('varnel-usable', 'startTime'), []); // the file input is ready then
       await page.setFiles('#open-file', join(folder, 'game.nes'));
-      all.push({ usable, open: await page.run(mark('varnel-open', 'duration'), []) });
+      all.push({ usable, open: await page.run(watchFor('varnel-open', 'duration'), []) });
       await page.close();
     }
     versions.push(`${engine} ${await other.version()}`);
