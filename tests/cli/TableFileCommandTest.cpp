@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -37,7 +39,17 @@ TEST_F(TablesCommandTest, ExportThenImportOfAnUnchangedFileWritesNothingInEveryF
         EXPECT_NE(imported.out.find("没有需要写入的内容（表格文件按 " + encoding + " 编码读取）"), std::string::npos) << imported.out;
         EXPECT_EQ(readFile(image), original) << options[0];
     }
-    EXPECT_TRUE(text(readFile(file("tables.csv"))).starts_with("\xEF\xBB\xBFtable,index,name,field1,"));
+    // One row per record, weapon, armour, magic, each by index ascending.
+    std::string expected, got;
+    for (const auto& [kind, key] : {std::pair{TableKind::Weapon, "weapon"}, std::pair{TableKind::Armour, "armour"}, std::pair{TableKind::Magic, "magic"}})
+        for (int index = 0; isValidRecord(kind, index); ++index) expected += std::string(key) + "," + std::to_string(index) + "\n";
+    const std::string csv = text(readFile(file("tables.csv")));
+    std::istringstream rows(csv);
+    std::string row;
+    std::getline(rows, row);  // the header
+    while (std::getline(rows, row)) got += row.substr(0, row.find(',', row.find(',') + 1)) + "\n";
+    EXPECT_EQ(got, expected);
+    EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBFtable,index,name,field1,"));
     EXPECT_TRUE(text(readFile(file("tables.txt"))).starts_with("\xEF\xBB\xBFtable\tindex\tname\tfield1\t"));
     // One table alone, to standard output: a header and one row per record.
     const Result magic = run({"export", image.string(), "--table", "magic"});
