@@ -5,15 +5,14 @@ import { chromium } from '@playwright/test';
 import { chromiumOptions } from '../web/tools/browsers/chromium.mjs';
 import { serveSite } from '../web/tools/browsers/index.mjs';
 
-const port = 8077;
-const server = await serveSite(new URL('../build-web/site/', import.meta.url).pathname, port);
+const server = await serveSite(new URL('../build-web/site/', import.meta.url).pathname);
 const browser = await chromium.launch(chromiumOptions);
 const image = Buffer.alloc(786_448);
 for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
 try {
   for (const [file, width, height] of [['docs/web.png', 1280, 800], ['docs/web-phone.png', 360, 640]]) {
     const page = await browser.newPage({ viewport: { width, height } });
-    await page.goto(`http://127.0.0.1:${port}/`);
+    await page.goto(server.url);
     await page.waitForFunction(() => performance.getEntriesByName('varnel-usable').length > 0);
     await page.getByLabel('打开文件').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
     await page.getByRole('status').getByText('已打开 game.nes').waitFor();
@@ -36,5 +35,5 @@ try {
   }
 } finally {
   await browser.close();
-  server.kill();
+  await server.stop();
 }

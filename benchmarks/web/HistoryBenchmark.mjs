@@ -10,7 +10,6 @@ import { chromiumOptions } from '../../web/tools/browsers/chromium.mjs';
 import { serveSite } from '../../web/tools/browsers/index.mjs';
 
 const site = new URL('../../build-web/site/', import.meta.url).pathname;
-const port = 8079;
 const mebibyte = 1 << 20;
 
 // Every byte of a 1 MiB image set to one value: IPS run records of 65535 bytes.
@@ -28,11 +27,11 @@ const image = Buffer.alloc(mebibyte);
 for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
 const patch = rewriteAll(mebibyte, 0x11);
 
-const server = await serveSite(site, port);
+const server = await serveSite(site);
 const browser = await chromium.launch(chromiumOptions);
 try {
   const page = await browser.newPage();
-  await page.goto(`http://127.0.0.1:${port}/`);
+  await page.goto(server.url);
   await page.getByLabel('打开文件').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
   await page.getByRole('button', { name: '撤销', exact: true }).waitFor();
   await page.getByText('已打开 game.nes').waitFor();
@@ -92,6 +91,6 @@ try {
   console.log(`History's memory: 100 field edits ${(memory.edits / 1024).toFixed(1)} KiB; the 1 MiB patch ${(memory.patch / mebibyte).toFixed(2)} MiB`);
 } finally {
   await browser.close();
-  server.kill();
+  await server.stop();
 }
 console.log(`Machine: ${cpus().length} cores, ${cpus()[0].model}, ${Math.round(totalmem() / 2 ** 30)} GiB, load ${loadavg().map((l) => l.toFixed(2)).join(' ')}`);

@@ -18,7 +18,6 @@ import { launch, serveSite } from '../../web/tools/browsers/index.mjs';
 const site = process.env.SITE ?? new URL('../../build-web/site/', import.meta.url).pathname;
 const runs = Number(process.env.RUNS ?? 11);
 const rates = (process.env.RATES ?? '1,4').split(',').map(Number);
-const port = Number(process.env.PORT ?? 8078);
 const others = (process.env.ENGINES ?? 'firefox,webkit').split(',').filter(Boolean);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
@@ -35,7 +34,7 @@ const wasm = gzipSync(readFileSync(join(site, 'varnel.wasm')), { level: 9 }).len
 console.log(`All files on first load: ${(raw / 1024).toFixed(1)} KiB, ${(compressed / 1024).toFixed(1)} KiB gzip -9 ` +
   `(of which varnel.wasm ${(wasm / 1024).toFixed(1)} KiB)`);
 
-const server = await serveSite(site, port);
+const server = await serveSite(site);
 const browser = await chromium.launch(chromiumOptions);
 const versions = [`Chromium ${browser.version()}`];
 const image = Buffer.alloc(786_448, 0);
@@ -60,7 +59,7 @@ async function visit(rate, run) {
   const page = await context.newPage();
   const cdp = await context.newCDPSession(page);
   await cdp.send('Emulation.setCPUThrottlingRate', { rate });
-  await page.goto(`http://127.0.0.1:${port}/`, { waitUntil: 'commit' });
+  await page.goto(server.url, { waitUntil: 'commit' });
   const figures = { usable: await entry(page, 'varnel-usable', 'startTime') };
   await page.locator('#open-file').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
   figures.open = await entry(page, 'varnel-open', 'duration');
@@ -85,7 +84,7 @@ async function visitsIn(engine) {
   try {
     for (let run = 0; run < runs; ++run) {
       const page = await other.newPage({ phone: false });
-      await page.goto(`http://127.0.0.1:${port}/`);
+      await page.goto(server.url);
       const usable = await page.run(watchFor('varnel-usable', 'startTime'), []); // the file input is ready then
       await page.setFiles('#open-file', join(folder, 'game.nes'));
       all.push({ usable, open: await page.run(watchFor('varnel-open', 'duration'), []) });
@@ -114,7 +113,7 @@ try {
 
   const context = await browser.newContext();
   const page = await context.newPage();
-  await page.goto(`http://127.0.0.1:${port}/`);
+  await page.goto(server.url);
   await page.getByLabel('打开文件').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
   await page.waitForFunction(() => performance.getEntriesByName('varnel-open').length > 0);
   const header = 'table,index,name,field1,field2,field3,field4,field5,field6,field7,field8\n';
@@ -130,7 +129,7 @@ try {
   await context.close();
 } finally {
   await browser.close();
-  server.kill();
+  await server.stop();
 }
 console.log(`Machine: ${cpus().length} cores, ${cpus()[0].model}, ${Math.round(totalmem() / 2 ** 30)} GiB, ` +
   `load ${loadavg().map((l) => l.toFixed(2)).join(' ')}; ${versions.join(', ')}; ${runs} runs each`);

@@ -2,13 +2,13 @@
 // how often they flush, checked against the image's bytes.
 
 #include "core/TableLayout.h"
+#include "formats/TableFile.h"
 #include "tests/cli/CommandFixture.h"
 #include "tests/support/CountedFsync.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -41,8 +41,8 @@ TEST_F(TablesCommandTest, ExportThenImportOfAnUnchangedFileWritesNothingInEveryF
     }
     // One row per record, weapon, armour, magic, each by index ascending.
     std::string expected, got;
-    for (const auto& [kind, key] : {std::pair{TableKind::Weapon, "weapon"}, std::pair{TableKind::Armour, "armour"}, std::pair{TableKind::Magic, "magic"}})
-        for (int index = 0; isValidRecord(kind, index); ++index) expected += std::string(key) + "," + std::to_string(index) + "\n";
+    for (const TableKind kind : {TableKind::Weapon, TableKind::Armour, TableKind::Magic})
+        for (int index = 0; isValidRecord(kind, index); ++index) expected += std::string(tableKey(kind)) + "," + std::to_string(index) + "\n";
     const std::string csv = text(readFile(file("tables.csv")));
     std::istringstream rows(csv);
     std::string row;

@@ -1,10 +1,12 @@
 // What the browser tests share: synthetic images, the page opened and used
 // as a person would, files handed over, and varnel-rom-tables on the same files.
-import { spawn, spawnSync } from 'node:child_process';
+import { spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
+// The page as built, for a test that serves it itself (serveSite in web/tools/browsers/).
+export const builtSite = new URL('../../build-web/site', import.meta.url).pathname;
 export const typicalSize = 786_448;
 export const tablesEnd = 0x61a90;
 export const fieldOffset = { weapon: 0x61410, armour: 0x616d0, magic: 0x618d0 };
@@ -46,17 +48,6 @@ export async function handMade(page, label, files, folder = null) {
     else Object.defineProperty(event, 'dataTransfer', { value: { files: transfer.files, items } });
     return target.dispatchEvent(event);
   }, label && await page.selector(label), files, folder);
-}
-
-// A server of the test's own for a built site, which the test may stop: {url, stop()}.
-export async function serveSite(site = new URL('../../build-web/site', import.meta.url).pathname, env = {}) {
-  const server = spawn('node', [new URL('../../web/tools/serve.mjs', import.meta.url).pathname, site, '0'],
-    { env: { ...process.env, ...env }, stdio: ['ignore', 'pipe', 'inherit'] });
-  const url = await new Promise((resolve, reject) => {
-    server.stdout.on('data', (data) => { const found = String(data).match(/http:\/\/\S+\//); if (found) resolve(found[0]); });
-    server.on('exit', (code) => reject(new Error(`serve.mjs stopped (${code}) before serving`)));
-  });
-  return { url, stop: () => new Promise((resolve) => { server.on('exit', resolve); server.kill(); }) };
 }
 
 // Runs varnel-rom-tables on files in a fresh folder: its output, status and folder.

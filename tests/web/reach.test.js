@@ -3,7 +3,8 @@
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { expect, test } from './driver/index.js';
-import { serveSite, syntheticImage } from './page.js';
+import { serveSite } from '../../web/tools/browsers/index.mjs';
+import { builtSite, syntheticImage } from './page.js';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
@@ -12,7 +13,7 @@ test.describe('with a profile of its own', () => {
   test.use({ profile: true });
 
   test('after the first visit the page works offline, and it can be installed as an app', async ({ page, engine }) => {
-    const site = await serveSite();
+    const site = await serveSite(builtSite);
     try {
       await page.open(site.url);
       await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));

@@ -2,17 +2,17 @@
 // a new one is ready, and takes it when the person agrees.
 import { appendFileSync, cpSync, readFileSync, readdirSync, rmSync, symlinkSync } from 'node:fs';
 import { join } from 'node:path';
+import { serveSite } from '../../web/tools/browsers/index.mjs';
 import { stampSite } from '../../web/tools/stamp.mjs';
 import { expect, test } from './driver/index.js';
-import { serveSite } from './page.js';
+import { builtSite } from './page.js';
 
-const built = new URL('../../build-web/site', import.meta.url).pathname;
 const workerTemplate = readFileSync(new URL('../../web/page/sw.js', import.meta.url), 'utf8');
 
 // Version B: the built site with a mark in its page, its style sheet and every
 // script, each of which shows in the running page; stamped anew as a new version.
 function markedCopy(folder) {
-  cpSync(built, folder, { recursive: true });
+  cpSync(builtSite, folder, { recursive: true });
   const scripts = readdirSync(folder, { recursive: true }).filter((name) => /\.m?js$/.test(name) && name !== 'sw.js').sort();
   for (const name of scripts) appendFileSync(join(folder, name), `\nglobalThis.varnelMarks = [...(globalThis.varnelMarks ?? []), ${JSON.stringify(name)}];\n`);
   appendFileSync(join(folder, 'style.css'), '\n:root { --varnel-mark: "B"; }\n');
@@ -33,7 +33,7 @@ test.describe('with a profile of its own', () => {
 
   test('a new version waits until the person takes it, and no page mixes two versions', async ({ page }, testInfo) => {
     const root = testInfo.outputPath('versions');
-    cpSync(built, join(root, 'a'), { recursive: true });
+    cpSync(builtSite, join(root, 'a'), { recursive: true });
     const scriptsOfB = markedCopy(join(root, 'b'));
     const current = join(root, 'current');
     symlinkSync(join(root, 'a'), current);

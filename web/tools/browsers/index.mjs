@@ -16,13 +16,14 @@ export async function launch(engine) {
   throw new Error(`No engine “${engine}”; the engines are ${engines.join(', ')}`);
 }
 
-// Serves the built page on 127.0.0.1:port; resolves once it listens.
-export async function serveSite(site, port) {
-  const server = spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site, String(port)],
-    { stdio: ['ignore', 'pipe', 'inherit'] });
-  await new Promise((resolve, reject) => {
-    server.stdout.once('data', resolve); // it says when it serves
+// Serves a built site on 127.0.0.1, on a free port, with `env` for the server
+// (CACHE_CONTROL stands for a host's caching); resolves with its address once it listens.
+export async function serveSite(site, env = {}) {
+  const server = spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site, '0'],
+    { env: { ...process.env, ...env }, stdio: ['ignore', 'pipe', 'inherit'] });
+  const url = await new Promise((resolve, reject) => {
+    server.stdout.on('data', (data) => { const found = String(data).match(/http:\/\/\S+\//); if (found) resolve(found[0]); });
     server.once('exit', (code) => reject(new Error(`The page's server stopped (${code}) before serving`)));
   });
-  return server;
+  return { url, stop: () => new Promise((resolve) => { server.once('exit', resolve); server.kill(); }) };
 }
