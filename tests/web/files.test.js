@@ -1,7 +1,10 @@
 // What the page hands over and takes in is what varnel-rom-tables makes and
 // reads of the same images: patches, table files, comparisons and facts.
+import { cpSync, renameSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { serveSite } from '../../web/tools/browsers/index.mjs';
 import { expect, test } from './driver/index.js';
-import { edited, offsetOf, patchFor, saved, syntheticImage, tables, tablesEnd } from './page.js';
+import { builtSite, edited, offsetOf, patchFor, saved, syntheticImage, tables, tablesEnd } from './page.js';
 
 test('patches lead from the image as opened to the image now and apply both ways; comparisons, facts and table files are what the command line makes', async ({ page }) => {
   const original = syntheticImage();
@@ -67,4 +70,34 @@ test('an image too short is refused; once one is open every input takes any file
   }
   expect(await page.shows('镜像：game.nes')).toBe(true);
   expect((await saved(page)).equals(edited(syntheticImage(), ['weapon', 0, 1, 1]))).toBe(true);
+});
+
+test('an image can be chosen before the code has loaded: it opens once the code is there, or is refused with the reason the code cannot run', async ({ page }, testInfo) => {
+  const image = syntheticImage(3);
+  for (const arriving of ['the code', 'bytes that are no code']) {
+    // Each on a site of its own, whose varnel.wasm arrives when the test puts it there.
+    const folder = testInfo.outputPath(arriving);
+    cpSync(builtSite, folder, { recursive: true });
+    const wasm = join(folder, 'varnel.wasm');
+    renameSync(wasm, `${wasm}.held`);
+    const site = await serveSite(folder, { WAIT_FOR_MISSING: '1' });
+    try {
+      await page.open(site.url, 'usable');
+      await page.choose('打开文件', 'early.nes', image);
+      expect(await page.shows('正在载入…')).toBe(true);
+      expect(await page.count('武器', 'table')).toBe(0);
+      if (arriving === 'the code') {
+        renameSync(`${wasm}.held`, wasm);
+        await page.until(async () => (await page.status()).includes('已打开 early.nes'), '“已打开 early.nes”');
+        expect(await page.value('魔法 #2 字段 8')).toBe(String(image[offsetOf('magic', 2, 8)]));
+      } else {
+        writeFileSync(wasm, 'not WebAssembly');
+        await page.until(async () => (await page.alert()).startsWith('这个浏览器无法运行本页面'), 'the reason the code cannot run');
+        expect(await page.shows('正在载入…')).toBe(false);
+        expect(await page.isDisabled('打开文件')).toBe(true);
+      }
+    } finally {
+      await site.stop();
+    }
+  }
 });

@@ -59,7 +59,7 @@ test.describe('with a profile of its own', () => {
       await page.click('更新到新版本', 'button');
       await page.until(() => page.evaluate(() => document.querySelector('meta[name="varnel-mark"]')?.content === 'B')
         .catch(() => false), 'version B to be loaded'); // false between two documents
-      await page.until(() => page.call('usable'), 'the page to be usable');
+      await page.until(() => page.call('ready'), 'the page to be ready');
       expect(await versions(page)).toEqual({ page: 'B', style: 'B', scripts: scriptsOfB });
       expect(await page.count('更新到新版本', 'button')).toBe(0);
       const names = await page.evaluate(() => caches.keys());

@@ -38,16 +38,17 @@ export class Page {
     }
   }
 
-  // Navigation, each ending when the page says it is usable.
-  async open(url = this.baseURL) {
+  // Navigation, each ending when the page says it is ready (its code has
+  // loaded), or only usable (an image can be chosen) if asked.
+  async open(url = this.baseURL, until = 'ready') {
     await this.engine.goto(url);
     this.opened = true;
-    await this.until(() => this.call('usable'), 'the page to be usable');
+    await this.until(() => this.call(until), `the page to be ${until}`);
   }
 
   async reload() {
     await this.engine.reload();
-    await this.until(() => this.call('usable'), 'the page to be usable after reloading');
+    await this.until(() => this.call('ready'), 'the page to be ready after reloading');
   }
 
   // A CSS selector for the element with this accessible name, for evaluate().

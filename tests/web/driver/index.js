@@ -8,7 +8,7 @@
 //
 // Controls are named by their accessible name (aria-label, <label>, a button's
 // text); `role` picks among elements of the same name ('button', 'table', 'region').
-//   await page.open();                       // navigate, wait until the page is usable
+//   await page.open();                       // navigate, wait until the page is ready (or open(url, 'usable'))
 //   await page.reload();                     // likewise
 //   await page.openImage(bytes, 'game.nes'); // choose in 打开文件, wait for “已打开 game.nes”
 //   await page.choose('应用补丁', 'p.bps', bytes);  // a file in a file input

@@ -2,18 +2,24 @@
 // names and captions, the session that holds the image, the choices
 // (formats, encodings) that its calls take, as Module.PatchFormat.Ips, and
 // the words of the page's failures.
-import createVarnel from '../varnel.mjs';
+import { PageFailure } from './failures.js';
 
 // The WebAssembly of this module's own version: the same stamp as its URL.
 const locateFile = (path, folder) => `${folder}${path}${new URL(import.meta.url).search}`;
 
+// Imported when called, not with the page's modules, so that the page
+// answers before this large module has been compiled.
 export async function loadCode() {
+  const { default: createVarnel } = await import('../varnel.mjs');
   const code = await createVarnel({ locateFile });
   return { tables: code.tables(), session: new code.Session(), code, failureText: code.failureText };
 }
 
-// Says so on the page when this browser cannot run the code at all.
+// Says so on the page when this browser cannot run the code at all, and
+// takes back the control that would need it.
 export function explainLoadFailure(error) {
-  document.getElementById('loading').textContent = `这个浏览器无法运行本页面（${error.message}）。请换用较新的浏览器。`;
-  throw error;
+  const reason = `这个浏览器无法运行本页面（${error?.message ?? error}）。请换用较新的浏览器。`;
+  document.getElementById('loading').textContent = reason;
+  document.getElementById('open-file').disabled = true;
+  throw new PageFailure(reason);
 }

@@ -8,7 +8,7 @@ import { showAlert } from './messages.js';
 export class PageFailure extends Error {}
 
 // "打开文件 a.nes 失败：原因", from the C++ code's words for the page's actions.
-let failureText = (action, file, reason) => `${action} ${file} 失败：${reason}`;
+let failureText = (action, file, reason) => reason; // until the code has loaded: the reason alone
 
 export function sayFailuresWith(text) {
   failureText = text;

@@ -12,7 +12,20 @@ import { keepFocusInView } from './toolbar.js';
 import { offerUpdates } from './update.js';
 
 const byId = (id) => document.getElementById(id);
-const { tables, session, code, failureText } = await loadCode().catch(explainLoadFailure);
+
+// An image can be chosen or dropped from the first moment, while the C++ code
+// still loads; one chosen that early opens once the page is ready, or is
+// refused with the reason the code could not load.
+const loading = loadCode().catch(explainLoadFailure);
+let pageReady;
+const ready = Promise.all([loading, new Promise((resolve) => { pageReady = resolve; })]);
+const openWhenReady = (file) => ready.then(() => open(file));
+whenChosen(byId('open-file'), 'open', openWhenReady);
+whenDropped('open', openWhenReady);
+byId('open-file').disabled = false;
+performance.mark('varnel-usable');
+
+const { tables, session, code, failureText } = await loading;
 sayFailuresWith(failureText);
 sayStrayFailures();
 const unsaved = () => session.history().unsaved;
@@ -103,8 +116,6 @@ function whenClicked(id, action, handle) {
   byId(id).addEventListener('click', () => attempt(action, session.name(), handle));
 }
 
-whenChosen(byId('open-file'), 'open', open);
-whenDropped('open', open);
 whenClicked('save', 'save', () => {
   if (handOver(session.imageBytes())) session.markSaved();
 });
@@ -136,9 +147,9 @@ window.addEventListener('beforeunload', (event) => {
   if (unsaved()) event.preventDefault();
 });
 
-byId('open-file').disabled = false;
 byId('loading').remove();
-performance.mark('varnel-usable');
+performance.mark('varnel-ready');
+pageReady();
 grids.buildInBackground();
 offerUpdates();
 
