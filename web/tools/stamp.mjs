@@ -10,7 +10,7 @@ import { join, relative } from 'node:path';
 const stamp = /\?v=[0-9a-f]{16}/g;
 const references = {
   html: /((?:href|src)=")([^"#:?]+\.(?:css|m?js|wasm|webmanifest|png))(?=")/g,
-  js: /(\b(?:from|import)\s*\(?')(\.{1,2}\/[^'?]+)(?=')/g,
+  js: /(\b(?:from|import)\s*\(?['"])(\.{1,2}\/[^'"?]+)(?=['"])/g,
 };
 const kindOf = (file) => (file.endsWith('.html') ? 'html' : /\.m?js$/.test(file) ? 'js' : null);
 
