@@ -86,10 +86,9 @@ async function open(file) {
   byId('image-name').textContent = `镜像：${session.name()}`;
   byId('workspace').hidden = false;
   for (const control of document.querySelectorAll('.toolbar :disabled')) control.disabled = false;
-  const info = refresh();
-  // Timed until the grids have been painted: the frame after this one.
+  // Timed until the grids have been painted: the frame after this one, before the facts that follow it.
   requestAnimationFrame(() => setTimeout(() => performance.measure('varnel-open', 'varnel-open-start')));
-  await info;
+  await refresh();
 }
 
 // Hands over what the C++ code made, {ok, name, bytes, message} or a refusal;
