@@ -7,7 +7,7 @@
 #   scripts/web.sh test [ENGINES]  build, then run the browser tests in Chromium, Firefox ESR
 #                             and WebKit, or only those named (e.g. chromium or firefox,webkit;
 #                             VARNEL_ENGINES says the same); an engine that cannot start fails the run
-#   scripts/web.sh benchmark  build, then measure size and speed in headless Chromium
+#   scripts/web.sh benchmark  build, then measure size and speed in Chromium, Firefox ESR and WebKit
 #   scripts/web.sh screenshots  build, then redraw docs/web.png and docs/web-phone.png
 set -euo pipefail
 cd "$(dirname "$0")/.."

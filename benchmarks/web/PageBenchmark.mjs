@@ -1,14 +1,18 @@
 // Measures the web edition in headless Chromium: the bytes of every file on
-// first load, compressed; navigation to a usable page; opening a typical
-// image until its grids are shown; making each patch. Medians of RUNS runs,
-// each a cold first visit, at each CPU slowdown in RATES (4 is a mid-range
-// phone, 6 a low-end one: Chromium's own throttling of the page's CPU).
-// Then the same cold visits in Firefox and WebKit at full speed (they have no
-// throttling), and once: importing table files of 4 and 16 MiB made only of
-// malformed lines, from handing the file over to the refusal shown.
+// first load, compressed; navigation to a usable page (an image can be
+// chosen) and to a ready one (the C++ code has loaded), beside the floor (the
+// page's head and heading alone, first painted); opening a typical image,
+// chosen as soon as the page is ready, until its grids are painted; making
+// each patch. Medians of RUNS runs, each a cold first visit, at each CPU
+// slowdown in RATES (4 is a mid-range phone, 6 a low-end one: Chromium's own
+// throttling of the page's CPU), in a 1280 × 720 window and, slowed, on a
+// 360 × 640 phone screen as well. Then the same cold visits in Firefox and
+// WebKit at full speed (they have no throttling), and once: importing table
+// files of 4 and 16 MiB made only of malformed lines, from handing the file
+// over to the refusal shown.
 // Run through scripts/web.sh benchmark, after the page is built.
 import { chromium } from '@playwright/test';
-import { mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { cpus, totalmem, loadavg, tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
@@ -43,24 +47,47 @@ for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
 // A function body that returns the page's own performance entry `name` (its
 // `field`) once there. Watched for, not polled: polling would take the page's
 // time from what it measures.
-const watchFor = (name, field) => `return new Promise((resolve) => {
+const watchFor = (name, field, entryTypes = ['mark', 'measure']) => `return new Promise((resolve) => {
   const [now] = performance.getEntriesByName(${JSON.stringify(name)});
   if (now) resolve(now.${field});
   else new PerformanceObserver((list, observer) => {
     const [found] = list.getEntriesByName(${JSON.stringify(name)});
     if (found) { observer.disconnect(); resolve(found.${field}); }
-  }).observe({ entryTypes: ['mark', 'measure'] });
+  }).observe({ entryTypes: ${JSON.stringify(entryTypes)} });
 });`;
-const entry = (page, name, field) => page.evaluate(`(() => { ${watchFor(name, field)} })()`);
+const entry = (page, name, field, entryTypes) => page.evaluate(`(() => { ${watchFor(name, field, entryTypes)} })()`);
 
-// One cold visit at `rate`: its figures in ms; the patches only at full speed.
-async function visit(rate, run) {
-  const context = await browser.newContext(); // a first visit each time: nothing cached
+// The floor: the page's head, style sheet and heading alone, without a
+// script, until its first paint; what any page like it costs here.
+const floorSite = mkdtempSync(join(tmpdir(), 'varnel-floor-'));
+cpSync(join(site, 'style.css'), join(floorSite, 'style.css'));
+writeFileSync(join(floorSite, 'index.html'), readFileSync(join(site, 'index.html'), 'utf8')
+  .replace(/<script[^>]*><\/script>\n|<link rel="(?:module)?preload"[^>]*>\n|<link rel="manifest"[^>]*>\n/g, '')
+  .replace(/<\/header>[^]*/, '</header>\n</body>\n</html>\n'));
+const floor = await serveSite(floorSite);
+
+// A phone's screen, touch and pixel density, for the visits with a slowed CPU.
+const phone = { viewport: { width: 360, height: 640 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+
+// A first visit to `url` at `rate` on `device`, in a context of its own: nothing cached.
+async function coldPage(url, rate, device) {
+  const context = await browser.newContext(device);
   const page = await context.newPage();
   const cdp = await context.newCDPSession(page);
   await cdp.send('Emulation.setCPUThrottlingRate', { rate });
-  await page.goto(server.url, { waitUntil: 'commit' });
-  const figures = { usable: await entry(page, 'varnel-usable', 'startTime') };
+  await page.goto(url, { waitUntil: 'commit' });
+  return { context, page };
+}
+
+// One cold visit at `rate` on `device`, after one to the floor: its figures in ms; the patches only at full speed.
+async function visit(rate, device, run) {
+  const bare = await coldPage(floor.url, rate, device);
+  const floorPaint = await entry(bare.page, 'first-contentful-paint', 'startTime', ['paint']);
+  await bare.context.close();
+  const { context, page } = await coldPage(server.url, rate, device);
+  const figures = {
+    floor: floorPaint, usable: await entry(page, 'varnel-usable', 'startTime'), ready: await entry(page, 'varnel-ready', 'startTime'),
+  };
   await page.locator('#open-file').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
   figures.open = await entry(page, 'varnel-open', 'duration');
   if (rate === 1) {
@@ -85,9 +112,10 @@ async function visitsIn(engine) {
     for (let run = 0; run < runs; ++run) {
       const page = await other.newPage({ phone: false });
       await page.goto(server.url);
-      const usable = await page.run(watchFor('varnel-usable', 'startTime'), []); // the file input is ready then
+      const usable = await page.run(watchFor('varnel-usable', 'startTime'), []);
+      const ready = await page.run(watchFor('varnel-ready', 'startTime'), []);
       await page.setFiles('#open-file', join(folder, 'game.nes'));
-      all.push({ usable, open: await page.run(watchFor('varnel-open', 'duration'), []) });
+      all.push({ usable, ready, open: await page.run(watchFor('varnel-open', 'duration'), []) });
       await page.close();
     }
     versions.push(`${engine} ${await other.version()}`);
@@ -96,17 +124,17 @@ async function visitsIn(engine) {
     rmSync(folder, { recursive: true });
   }
   const of = (name) => median(all.map((figures) => figures[name]));
-  console.log(`${engine}, CPU 1×: navigation to a usable page ${of('usable').toFixed(0)} ms; ` +
+  console.log(`${engine}, CPU 1×: navigation to a usable page ${of('usable').toFixed(0)} ms, to a ready one ${of('ready').toFixed(0)} ms; ` +
     `open a 786,448-byte image and show the grids ${of('open').toFixed(1)} ms`);
 }
 
 try {
-  for (const rate of rates) {
+  for (const [rate, device, screen] of rates.flatMap((rate) => [[rate, {}, 'a 1280 × 720 window'], ...(rate > 1 ? [[rate, phone, 'a 360 × 640 phone']] : [])])) {
     const all = [];
-    for (let run = 0; run < runs; ++run) all.push(await visit(rate, run));
+    for (let run = 0; run < runs; ++run) all.push(await visit(rate, device, run));
     const of = (name) => median(all.map((figures) => figures[name]));
-    console.log(`CPU ${rate}× slower: navigation to a usable page ${of('usable').toFixed(0)} ms; ` +
-      `open a 786,448-byte image and show the grids ${of('open').toFixed(1)} ms`);
+    console.log(`CPU ${rate}× slower, ${screen}: navigation to a usable page ${of('usable').toFixed(0)} ms, to a ready one ${of('ready').toFixed(0)} ms ` +
+      `(the floor's first paint ${of('floor').toFixed(0)} ms); open a 786,448-byte image and show the grids ${of('open').toFixed(1)} ms`);
     if (rate === 1) console.log(`Make an IPS patch: ${of('ips').toFixed(1)} ms; a BPS patch: ${of('bps').toFixed(1)} ms`);
   }
   for (const engine of others) await visitsIn(engine);
@@ -130,6 +158,8 @@ try {
 } finally {
   await browser.close();
   await server.stop();
+  await floor.stop();
+  rmSync(floorSite, { recursive: true });
 }
 console.log(`Machine: ${cpus().length} cores, ${cpus()[0].model}, ${Math.round(totalmem() / 2 ** 30)} GiB, ` +
   `load ${loadavg().map((l) => l.toFixed(2)).join(' ')}; ${versions.join(', ')}; ${runs} runs each`);
