@@ -34,13 +34,18 @@ export class Grids {
   // Builds the grids a table at a time between other work, so that the page
   // answers from its first moment; whatever is left is built when needed.
   buildInBackground() {
-    if (!this.unbuilt.length) return;
-    this.container.append(this.build(this.unbuilt.shift()));
-    setTimeout(() => this.buildInBackground());
+    if (this.buildNext()) setTimeout(() => this.buildInBackground());
   }
 
   buildAll() {
-    while (this.unbuilt.length) this.container.append(this.build(this.unbuilt.shift()));
+    while (this.buildNext());
+  }
+
+  // Builds the next table not yet built; false when none is left.
+  buildNext() {
+    if (!this.unbuilt.length) return false;
+    this.container.append(this.build(this.unbuilt.shift()));
+    return true;
   }
 
   // A table of ARIA rows laid out as CSS grids rather than an HTML table:

@@ -17,7 +17,7 @@ export async function launch(engine) {
 }
 
 // Serves a built site on 127.0.0.1, on a free port, with `env` for the server
-// (CACHE_CONTROL stands for a host's caching); resolves with its address once it listens.
+// (its settings are in serve.mjs); resolves with its address once it listens.
 export async function serveSite(site, env = {}) {
   const server = spawn('node', [new URL('../serve.mjs', import.meta.url).pathname, site, '0'],
     { env: { ...process.env, ...env }, stdio: ['ignore', 'pipe', 'inherit'] });
