@@ -1,15 +1,15 @@
 // Measures the web edition in headless Chromium: the bytes of every file on
 // first load, compressed; navigation to a usable page (an image can be
 // chosen) and to a ready one (the C++ code has loaded), beside the floor (the
-// page's head and heading alone, first painted); opening a typical image,
-// chosen as soon as the page is ready, until its grids are painted; making
-// each patch. Medians of RUNS runs, each a cold first visit, at each CPU
-// slowdown in RATES (4 is a mid-range phone, 6 a low-end one: Chromium's own
-// throttling of the page's CPU), in a 1280 × 720 window and, slowed, on a
-// 360 × 640 phone screen as well. Then the same cold visits in Firefox and
-// WebKit at full speed (they have no throttling), and once: importing table
-// files of 4 and 16 MiB made only of malformed lines, from handing the file
-// over to the refusal shown.
+// page's head and heading alone, and below it an empty page, first painted);
+// opening a typical image, chosen as soon as the page is ready, until its
+// grids are painted; making each patch. Medians of RUNS runs, each a cold
+// first visit, at each CPU slowdown in RATES (4 is a mid-range phone, 6 a
+// low-end one: Chromium's own throttling of the page's CPU), in a 1280 × 720
+// window and, slowed, on a 360 × 640 phone screen as well. Then the same cold
+// visits in Firefox and WebKit at full speed (they have no throttling), and
+// once: importing table files of 4 and 16 MiB made only of malformed lines,
+// from handing the file over to the refusal shown.
 // Run through scripts/web.sh benchmark, after the page is built.
 import { chromium } from '@playwright/test';
 import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
@@ -64,6 +64,8 @@ cpSync(join(site, 'style.css'), join(floorSite, 'style.css'));
 writeFileSync(join(floorSite, 'index.html'), readFileSync(join(site, 'index.html'), 'utf8')
   .replace(/<script[^>]*><\/script>\n|<link rel="(?:module)?preload"[^>]*>\n|<link rel="manifest"[^>]*>\n/g, '')
   .replace(/<\/header>[^]*/, '</header>\n</body>\n</html>\n'));
+// Below it, what any page at all costs: one word, no style sheet, no script.
+writeFileSync(join(floorSite, 'empty.html'), '<!doctype html>\n<meta charset="utf-8">\n<title>Empty</title>\n<p>Empty</p>\n');
 const floor = await serveSite(floorSite);
 
 // A phone's screen, touch and pixel density, for the visits with a slowed CPU.
@@ -79,14 +81,22 @@ async function coldPage(url, rate, device) {
   return { context, page };
 }
 
-// One cold visit at `rate` on `device`, after one to the floor: its figures in ms; the patches only at full speed.
+// The first paint of a cold visit to `url`.
+async function firstPaint(url, rate, device) {
+  const { context, page } = await coldPage(url, rate, device);
+  const paint = await entry(page, 'first-contentful-paint', 'startTime', ['paint']);
+  await context.close();
+  return paint;
+}
+
+// One cold visit at `rate` on `device`, after one to the empty page and one to
+// the floor: its figures in ms; the patches only at full speed.
 async function visit(rate, device, run) {
-  const bare = await coldPage(floor.url, rate, device);
-  const floorPaint = await entry(bare.page, 'first-contentful-paint', 'startTime', ['paint']);
-  await bare.context.close();
+  const empty = await firstPaint(`${floor.url}empty.html`, rate, device);
+  const floorPaint = await firstPaint(floor.url, rate, device);
   const { context, page } = await coldPage(server.url, rate, device);
   const figures = {
-    floor: floorPaint, usable: await entry(page, 'varnel-usable', 'startTime'), ready: await entry(page, 'varnel-ready', 'startTime'),
+    empty, floor: floorPaint, usable: await entry(page, 'varnel-usable', 'startTime'), ready: await entry(page, 'varnel-ready', 'startTime'),
   };
   await page.locator('#open-file').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
   figures.open = await entry(page, 'varnel-open', 'duration');
@@ -134,7 +144,7 @@ try {
     for (let run = 0; run < runs; ++run) all.push(await visit(rate, device, run));
     const of = (name) => median(all.map((figures) => figures[name]));
     console.log(`CPU ${rate}× slower, ${screen}: navigation to a usable page ${of('usable').toFixed(0)} ms, to a ready one ${of('ready').toFixed(0)} ms ` +
-      `(the floor's first paint ${of('floor').toFixed(0)} ms); open a 786,448-byte image and show the grids ${of('open').toFixed(1)} ms`);
+      `(first paint: the floor ${of('floor').toFixed(0)} ms, an empty page ${of('empty').toFixed(0)} ms); open a 786,448-byte image and show the grids ${of('open').toFixed(1)} ms`);
     if (rate === 1) console.log(`Make an IPS patch: ${of('ips').toFixed(1)} ms; a BPS patch: ${of('bps').toFixed(1)} ms`);
   }
   for (const engine of others) await visitsIn(engine);
