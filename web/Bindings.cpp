@@ -384,6 +384,8 @@ EMSCRIPTEN_BINDINGS(varnel) {
         .value("Utf8", TextEncoding::Utf8)
         .value("Utf16", TextEncoding::Utf16)
         .value("Gb18030", TextEncoding::Gb18030);
+    // The fewest bytes an image can have and still hold the three tables.
+    emscripten::constant("smallestImageLength", tablesEnd);
     emscripten::function("tables", &tables);
     emscripten::function("failureText", &failureText);
     emscripten::class_<Session>("Session")

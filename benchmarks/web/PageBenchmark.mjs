@@ -1,15 +1,16 @@
 // Measures the web edition in headless Chromium: the bytes of every file on
 // first load, compressed; navigation to a usable page (an image can be
-// chosen) and to a ready one (the C++ code has loaded), beside the floor (the
-// page's head and heading alone, and below it an empty page, first painted);
-// opening a typical image, chosen as soon as the page is ready, until its
-// grids are painted; making each patch. Medians of RUNS runs, each a cold
-// first visit, at each CPU slowdown in RATES (4 is a mid-range phone, 6 a
-// low-end one: Chromium's own throttling of the page's CPU), in a 1280 × 720
-// window and, slowed, on a 360 × 640 phone screen as well. Then the same cold
-// visits in Firefox and WebKit at full speed (they have no throttling), and
-// once: importing table files of 4 and 16 MiB made only of malformed lines,
-// from handing the file over to the refusal shown.
+// chosen) and to a ready one (the C++ code has loaded), beside the floor
+// (the page's head and heading alone, and below it an empty page, first
+// painted); opening a typical image, chosen once the page has prepared for
+// one (built its grids, rehearsed an opening), until its grids are painted;
+// making each patch. Medians of RUNS runs, each a cold first visit, at each
+// CPU slowdown in RATES (4 is a mid-range phone, 6 a low-end one: Chromium's
+// own throttling of the page's CPU), in a 1280 × 720 window and, slowed, on
+// a 360 × 640 phone screen as well. Then the same cold visits in Firefox and
+// WebKit at full speed (they have no throttling), and once: importing table
+// files of 4 and 16 MiB made only of malformed lines, from handing the file
+// over to the refusal shown.
 // Run through scripts/web.sh benchmark, after the page is built.
 import { chromium } from '@playwright/test';
 import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
@@ -98,6 +99,7 @@ async function visit(rate, device, run) {
   const figures = {
     empty, floor: floorPaint, usable: await entry(page, 'varnel-usable', 'startTime'), ready: await entry(page, 'varnel-ready', 'startTime'),
   };
+  await entry(page, 'varnel-prepared', 'startTime');
   await page.locator('#open-file').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
   figures.open = await entry(page, 'varnel-open', 'duration');
   if (rate === 1) {
@@ -124,6 +126,7 @@ async function visitsIn(engine) {
       await page.goto(server.url);
       const usable = await page.run(watchFor('varnel-usable', 'startTime'), []);
       const ready = await page.run(watchFor('varnel-ready', 'startTime'), []);
+      await page.run(watchFor('varnel-prepared', 'startTime'), []);
       await page.setFiles('#open-file', join(folder, 'game.nes'));
       all.push({ usable, ready, open: await page.run(watchFor('varnel-open', 'duration'), []) });
       await page.close();

@@ -17,3 +17,15 @@ test('a choice the code does not know is refused, and a field outside a record n
   expect(answers).toEqual([unknown('导出表格', '表格文件格式'), unknown('制作补丁', '补丁格式'), unknown('修改字段', '表格'),
     unknown('导入表格文件 t.csv', '编码'), noField(9), noField(0)]);
 });
+
+test('while waiting for an image the page rehearses an opening and holds none after it; the smallest image the code takes opens, one byte less does not', async ({ page }) => {
+  await page.open();
+  await page.until(() => page.call('prepared'), 'the page prepared for an image');
+  const [heldAfterRehearsal, opens] = await page.evaluate(async () => {
+    const { session } = await import(document.querySelector('script[type="module"]').src); // the page's own instance
+    const code = await (await import('./varnel.mjs')).default();
+    const opens = (length) => new code.Session().open('small.nes', new Uint8Array(length)).ok;
+    return [session.isOpen(), [opens(code.smallestImageLength), opens(code.smallestImageLength - 1)]];
+  });
+  expect([heldAfterRehearsal, opens]).toEqual([false, [true, false]]);
+});

@@ -85,6 +85,7 @@ export function installDriver() {
   window.varnelDriver = {
     usable: () => performance.getEntriesByName('varnel-usable').length > 0,
     ready: () => performance.getEntriesByName('varnel-ready').length > 0,
+    prepared: () => performance.getEntriesByName('varnel-prepared').length > 0,
     tag(name, role) {
       const element = one(name, role);
       if (!element.dataset.driver) element.dataset.driver = String(++tagged);

@@ -15,6 +15,22 @@ export async function loadCode() {
   return { tables: code.tables(), session: new code.Session(), code, failureText: code.failureText };
 }
 
+// The browser compiles the code's functions on their first call, which made a
+// first opening cost several times the next. A session of its own opens an
+// empty image of the smallest size the code takes, and is gone again, while
+// the page waits for a person. Only while the page's session holds no image:
+// it runs in the same folder, in one go, so the two never hold files at once.
+export function rehearseOpening(code) {
+  const rehearsal = new code.Session();
+  try {
+    rehearsal.open('rehearsal.nes', new Uint8Array(code.smallestImageLength));
+    rehearsal.fields();
+    rehearsal.changes();
+  } finally {
+    rehearsal.delete();
+  }
+}
+
 // Says so on the page when this browser cannot run the code at all, and
 // takes back the control that would need it.
 export function explainLoadFailure(error) {

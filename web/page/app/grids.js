@@ -33,8 +33,8 @@ export class Grids {
 
   // Builds the grids a table at a time between other work, so that the page
   // answers from its first moment; whatever is left is built when needed.
-  buildInBackground() {
-    if (this.buildNext()) setTimeout(() => this.buildInBackground());
+  async buildInBackground() {
+    while (this.buildNext()) await new Promise((resolve) => setTimeout(resolve));
   }
 
   buildAll() {

@@ -1,5 +1,5 @@
 // The page: wires the controls to the C++ session, the grids and the files.
-import { explainLoadFailure, loadCode } from './code.js';
+import { explainLoadFailure, loadCode, rehearseOpening } from './code.js';
 import { Grids } from './grids.js';
 import { attempt, sayFailuresWith, sayStrayFailures } from './failures.js';
 import { download, readBytes, whenChosen, whenDropped } from './files.js';
@@ -146,10 +146,18 @@ window.addEventListener('beforeunload', (event) => {
   if (unsaved()) event.preventDefault();
 });
 
+// While the page waits for an image: the grids are built, then an opening is
+// rehearsed, so that the person's first one is not the code's first.
+async function prepare() {
+  await grids.buildInBackground();
+  if (!session.isOpen()) rehearseOpening(code);
+  performance.mark('varnel-prepared');
+}
+
 byId('loading').remove();
 performance.mark('varnel-ready');
 pageReady();
-grids.buildInBackground();
+prepare();
 offerUpdates();
 
 // For the browser tests, which plant failures in the session's answers.
