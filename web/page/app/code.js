@@ -15,11 +15,12 @@ export async function loadCode() {
   return { tables: code.tables(), session: new code.Session(), code, failureText: code.failureText };
 }
 
-// The browser compiles the code's functions on their first call, which made a
-// first opening cost several times the next. A session of its own opens an
-// empty image of the smallest size the code takes, and is gone again, while
-// the page waits for a person. Only while the page's session holds no image:
-// it runs in the same folder, in one go, so the two never hold files at once.
+// The code's first calls run far slower than later ones, while the browser
+// prepares it for use: a first opening cost several times the next. So a
+// session of its own opens an empty image of the smallest length the code
+// takes, and is gone again, while the page waits for a person. Only while the
+// page's session holds no image: both use the same folder, and this one comes
+// and goes in one go, so they never hold files at the same time.
 export function rehearseOpening(code) {
   const rehearsal = new code.Session();
   try {
