@@ -7,10 +7,11 @@
 // making each patch. Medians of RUNS runs, each a cold first visit, at each
 // CPU slowdown in RATES (4 is a mid-range phone, 6 a low-end one: Chromium's
 // own throttling of the page's CPU), in a 1280 × 720 window and, slowed, on
-// a 360 × 640 phone screen as well. Then the same cold visits in Firefox and
-// WebKit at full speed (they have no throttling), and once: importing table
-// files of 4 and 16 MiB made only of malformed lines, from handing the file
-// over to the refusal shown.
+// a 360 × 640 phone screen as well: these visits through a quiet Chromium, whose
+// pages nothing watches, and the patches through Playwright. Then the same
+// cold visits in Firefox and WebKit at full speed (they have no throttling),
+// and once: importing table files of 4 and 16 MiB made only of malformed
+// lines, from handing the file over to the refusal shown.
 // Run through scripts/web.sh benchmark, after the page is built.
 import { chromium } from '@playwright/test';
 import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
@@ -19,6 +20,7 @@ import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { chromiumOptions } from '../../web/tools/browsers/chromium.mjs';
 import { launch, serveSite } from '../../web/tools/browsers/index.mjs';
+import { launchQuietChromium } from '../../web/tools/browsers/quiet-chromium.mjs';
 
 const site = process.env.SITE ?? new URL('../../build-web/site/', import.meta.url).pathname;
 const runs = Number(process.env.RUNS ?? 11);
@@ -45,10 +47,10 @@ const versions = [`Chromium ${browser.version()}`];
 const image = Buffer.alloc(786_448, 0);
 for (let i = 0; i < image.length; ++i) image[i] = (i * 2_654_435_761) >>> 24;
 
-// A function body that returns the page's own performance entry `name` (its
-// `field`) once there. Watched for, not polled: polling would take the page's
-// time from what it measures.
-const watchFor = (name, field, entryTypes = ['mark', 'measure']) => `return new Promise((resolve) => {
+// An expression whose promise resolves to the page's own performance entry
+// `name` (its `field`) once there. Watched for, not polled: polling would
+// take the page's time from what it measures.
+const watchFor = (name, field, entryTypes = ['mark', 'measure']) => `new Promise((resolve) => {
   const [now] = performance.getEntriesByName(${JSON.stringify(name)});
   if (now) resolve(now.${field});
   else new PerformanceObserver((list, observer) => {
@@ -56,7 +58,6 @@ const watchFor = (name, field, entryTypes = ['mark', 'measure']) => `return new 
     if (found) { observer.disconnect(); resolve(found.${field}); }
   }).observe({ entryTypes: ${JSON.stringify(entryTypes)} });
 });`;
-const entry = (page, name, field, entryTypes) => page.evaluate(`(() => { ${watchFor(name, field, entryTypes)} })()`);
 
 // The floor: the page's head, style sheet and heading alone, without a
 // script, until its first paint; what any page like it costs here.
@@ -69,46 +70,55 @@ writeFileSync(join(floorSite, 'index.html'), readFileSync(join(site, 'index.html
 writeFileSync(join(floorSite, 'empty.html'), '<!doctype html>\n<meta charset="utf-8">\n<title>Empty</title>\n<p>Empty</p>\n');
 const floor = await serveSite(floorSite);
 
+// The cold visits' own browser: a Chromium with no instrumentation in its pages.
+const quiet = await launchQuietChromium();
+const imageFolder = mkdtempSync(join(tmpdir(), 'varnel-image-'));
+const imageFile = join(imageFolder, 'game.nes');
+writeFileSync(imageFile, image);
+const browserWindow = { width: 1280, height: 720, deviceScaleFactor: 1, mobile: false };
 // A phone's screen, touch and pixel density, for the visits with a slowed CPU.
-const phone = { viewport: { width: 360, height: 640 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
-
-// A first visit to `url` at `rate` on `device`, in a context of its own: nothing cached.
-async function coldPage(url, rate, device) {
-  const context = await browser.newContext(device);
-  const page = await context.newPage();
-  const cdp = await context.newCDPSession(page);
-  await cdp.send('Emulation.setCPUThrottlingRate', { rate });
-  await page.goto(url, { waitUntil: 'commit' });
-  return { context, page };
-}
+const phone = { width: 360, height: 640, deviceScaleFactor: 2, mobile: true };
 
 // The first paint of a cold visit to `url`.
 async function firstPaint(url, rate, device) {
-  const { context, page } = await coldPage(url, rate, device);
-  const paint = await entry(page, 'first-contentful-paint', 'startTime', ['paint']);
-  await context.close();
+  const page = await quiet.newPage(rate, device);
+  await page.goto(url);
+  const paint = await page.evaluate(watchFor('first-contentful-paint', 'startTime', ['paint']));
+  await page.close();
   return paint;
 }
 
 // One cold visit at `rate` on `device`, after one to the empty page and one to
-// the floor: its figures in ms; the patches only at full speed.
-async function visit(rate, device, run) {
+// the floor: its figures in ms. The page's marks are read once it has loaded.
+async function visit(rate, device) {
   const empty = await firstPaint(`${floor.url}empty.html`, rate, device);
   const floorPaint = await firstPaint(floor.url, rate, device);
-  const { context, page } = await coldPage(server.url, rate, device);
+  const page = await quiet.newPage(rate, device);
+  await page.goto(server.url);
+  await page.evaluate(watchFor('varnel-prepared', 'startTime'));
   const figures = {
-    empty, floor: floorPaint, usable: await entry(page, 'varnel-usable', 'startTime'), ready: await entry(page, 'varnel-ready', 'startTime'),
+    empty, floor: floorPaint,
+    usable: await page.evaluate(watchFor('varnel-usable', 'startTime')),
+    ready: await page.evaluate(watchFor('varnel-ready', 'startTime')),
   };
-  await entry(page, 'varnel-prepared', 'startTime');
-  await page.locator('#open-file').setInputFiles({ name: 'game.nes', mimeType: 'application/octet-stream', buffer: image });
-  figures.open = await entry(page, 'varnel-open', 'duration');
-  if (rate === 1) {
-    await page.getByLabel('武器 #3 字段 1').fill(String(run % 200));
-    await page.keyboard.press('Enter');
-    for (const format of ['ips', 'bps']) {
-      await Promise.all([page.waitForEvent('download'), page.getByRole('button', { name: `制作 ${format.toUpperCase()} 补丁` }).click()]);
-      figures[format] = await page.evaluate((name) => performance.getEntriesByName(name).at(-1).duration, `varnel-patch-${format}`);
-    }
+  await page.setFiles('#open-file', imageFile);
+  figures.open = await page.evaluate(watchFor('varnel-open', 'duration'));
+  await page.close();
+  return figures;
+}
+
+// Making each patch after one field's change, in a visit of its own at full speed.
+async function patches(run) {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto(server.url);
+  await page.locator('#open-file').setInputFiles(imageFile);
+  await page.getByLabel('武器 #3 字段 1').fill(String(run % 200));
+  await page.keyboard.press('Enter');
+  const figures = {};
+  for (const format of ['ips', 'bps']) {
+    await Promise.all([page.waitForEvent('download'), page.getByRole('button', { name: `制作 ${format.toUpperCase()} 补丁` }).click()]);
+    figures[format] = await page.evaluate((name) => performance.getEntriesByName(name).at(-1).duration, `varnel-patch-${format}`);
   }
   await context.close();
   return figures;
@@ -124,11 +134,11 @@ async function visitsIn(engine) {
     for (let run = 0; run < runs; ++run) {
       const page = await other.newPage({ phone: false });
       await page.goto(server.url);
-      const usable = await page.run(watchFor('varnel-usable', 'startTime'), []);
-      const ready = await page.run(watchFor('varnel-ready', 'startTime'), []);
-      await page.run(watchFor('varnel-prepared', 'startTime'), []);
+      const usable = await page.run(`return ${watchFor('varnel-usable', 'startTime')}`, []);
+      const ready = await page.run(`return ${watchFor('varnel-ready', 'startTime')}`, []);
+      await page.run(`return ${watchFor('varnel-prepared', 'startTime')}`, []);
       await page.setFiles('#open-file', join(folder, 'game.nes'));
-      all.push({ usable, ready, open: await page.run(watchFor('varnel-open', 'duration'), []) });
+      all.push({ usable, ready, open: await page.run(`return ${watchFor('varnel-open', 'duration')}`, []) });
       await page.close();
     }
     versions.push(`${engine} ${await other.version()}`);
@@ -142,9 +152,9 @@ async function visitsIn(engine) {
 }
 
 try {
-  for (const [rate, device, screen] of rates.flatMap((rate) => [[rate, {}, 'a 1280 × 720 window'], ...(rate > 1 ? [[rate, phone, 'a 360 × 640 phone']] : [])])) {
+  for (const [rate, device, screen] of rates.flatMap((rate) => [[rate, browserWindow, 'a 1280 × 720 window'], ...(rate > 1 ? [[rate, phone, 'a 360 × 640 phone']] : [])])) {
     const all = [];
-    for (let run = 0; run < runs; ++run) all.push(await visit(rate, device, run));
+    for (let run = 0; run < runs; ++run) all.push({ ...await visit(rate, device), ...(rate === 1 ? await patches(run) : {}) });
     const of = (name) => median(all.map((figures) => figures[name]));
     console.log(`CPU ${rate}× slower, ${screen}: navigation to a usable page ${of('usable').toFixed(0)} ms, to a ready one ${of('ready').toFixed(0)} ms ` +
       `(first paint: the floor ${of('floor').toFixed(0)} ms, an empty page ${of('empty').toFixed(0)} ms); open a 786,448-byte image and show the grids ${of('open').toFixed(1)} ms`);
@@ -170,9 +180,11 @@ try {
   await context.close();
 } finally {
   await browser.close();
+  await quiet.close();
   await server.stop();
   await floor.stop();
   rmSync(floorSite, { recursive: true });
+  rmSync(imageFolder, { recursive: true });
 }
 console.log(`Machine: ${cpus().length} cores, ${cpus()[0].model}, ${Math.round(totalmem() / 2 ** 30)} GiB, ` +
   `load ${loadavg().map((l) => l.toFixed(2)).join(' ')}; ${versions.join(', ')}; ${runs} runs each`);
