@@ -15,10 +15,16 @@ export async function launchQuietChromium() {
     [...chromiumOptions.args, `--user-data-dir=${profile}`, '--remote-debugging-pipe', 'about:blank'],
     { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
   const [, , , commands, answers] = child.stdio;
+  answers.setEncoding('utf8');
   let lastId = 0;
   const pending = new Map();
   const watchers = new Set();
   let buffered = '';
+  // A browser that stops fails what waits on it rather than leaving it waiting.
+  child.once('exit', (code, signal) => {
+    for (const { method, reject } of pending.values()) reject(new Error(`${method}: Chromium stopped (${code ?? signal})`));
+    pending.clear();
+  });
   answers.on('data', (chunk) => {
     const messages = (buffered + chunk).split('\0');
     buffered = messages.pop();
@@ -43,7 +49,6 @@ export async function launchQuietChromium() {
   });
 
   return {
-    version: async () => (await send('Browser.getVersion')).product.replace('/', ' '),
     // A tab in a context of its own (nothing cached), its CPU slowed `rate`
     // times, on `device` ({ width, height, deviceScaleFactor, mobile }).
     async newPage(rate, device) {
@@ -60,7 +65,7 @@ export async function launchQuietChromium() {
         return result.value;
       };
       return {
-        // Resolves once the page has loaded; nothing runs in it until then.
+        // Resolves once the page has loaded; nothing of ours runs in it before.
         async goto(url) {
           const loaded = eventOnce(sessionId, 'Page.loadEventFired');
           await send('Page.navigate', { url }, sessionId);
