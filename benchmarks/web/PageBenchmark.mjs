@@ -1,17 +1,17 @@
-// Measures the web edition in headless Chromium: the bytes of every file on
-// first load, compressed; navigation to a usable page (an image can be
-// chosen) and to a ready one (the C++ code has loaded), beside the floor
-// (the page's head and heading alone, and below it an empty page, first
-// painted); opening a typical image, chosen once the page has prepared for
-// one (built its grids, rehearsed an opening), until its grids are painted;
-// making each patch. Medians of RUNS runs, each a cold first visit, at each
-// CPU slowdown in RATES (4 is a mid-range phone, 6 a low-end one: Chromium's
-// own throttling of the page's CPU), in a 1280 × 720 window and, slowed, on
-// a 360 × 640 phone screen as well: these visits through a quiet Chromium, whose
-// pages nothing watches, and the patches through Playwright. Then the same
-// cold visits in Firefox and WebKit at full speed (they have no throttling),
-// and once: importing table files of 4 and 16 MiB made only of malformed
-// lines, from handing the file over to the refusal shown.
+// Measures the web edition: the bytes of every file on first load,
+// compressed; navigation to a usable page (an image can be chosen) and to a
+// ready one (the C++ code has loaded), beside the floor (the page's head and
+// heading alone, and below it an empty page, first painted); opening a
+// typical image, chosen once the page has prepared for one (built its grids,
+// rehearsed an opening), until its grids are painted; making each patch.
+// Medians of RUNS runs, each a cold first visit, at each CPU slowdown in
+// RATES (4 is a mid-range phone, 6 a low-end one: Chromium's own throttling
+// of the page's CPU), in a 1280 × 720 window and, slowed, on a 360 × 640
+// phone screen as well: these visits through a quiet Chromium, whose pages
+// nothing watches, and the patches through Playwright. Then the same cold
+// visits in Firefox and WebKit at full speed (they have no throttling), and
+// once: importing table files of 4 and 16 MiB made only of malformed lines,
+// from handing the file over to the refusal shown.
 // Run through scripts/web.sh benchmark, after the page is built.
 import { chromium } from '@playwright/test';
 import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
@@ -64,7 +64,7 @@ const watchFor = (name, field, entryTypes = ['mark', 'measure']) => `new Promise
 const floorSite = mkdtempSync(join(tmpdir(), 'varnel-floor-'));
 cpSync(join(site, 'style.css'), join(floorSite, 'style.css'));
 writeFileSync(join(floorSite, 'index.html'), readFileSync(join(site, 'index.html'), 'utf8')
-  .replace(/<script[^>]*><\/script>\n|<link rel="(?:module)?preload"[^>]*>\n|<link rel="manifest"[^>]*>\n/g, '')
+  .replace(/<script[^>]*><\/script>\n|<link rel="preload"[^>]*>\n|<link rel="manifest"[^>]*>\n/g, '')
   .replace(/<\/header>[^]*/, '</header>\n</body>\n</html>\n'));
 // Below it, what any page at all costs: one word, no style sheet, no script.
 writeFileSync(join(floorSite, 'empty.html'), '<!doctype html>\n<meta charset="utf-8">\n<title>Empty</title>\n<p>Empty</p>\n');
@@ -134,11 +134,12 @@ async function visitsIn(engine) {
     for (let run = 0; run < runs; ++run) {
       const page = await other.newPage({ phone: false });
       await page.goto(server.url);
-      const usable = await page.run(`return ${watchFor('varnel-usable', 'startTime')}`, []);
-      const ready = await page.run(`return ${watchFor('varnel-ready', 'startTime')}`, []);
-      await page.run(`return ${watchFor('varnel-prepared', 'startTime')}`, []);
+      const entry = (name, field = 'startTime') => page.run(`return ${watchFor(name, field)}`, []);
+      const usable = await entry('varnel-usable');
+      const ready = await entry('varnel-ready');
+      await entry('varnel-prepared');
       await page.setFiles('#open-file', join(folder, 'game.nes'));
-      all.push({ usable, ready, open: await page.run(`return ${watchFor('varnel-open', 'duration')}`, []) });
+      all.push({ usable, ready, open: await entry('varnel-open', 'duration') });
       await page.close();
     }
     versions.push(`${engine} ${await other.version()}`);
