@@ -1,7 +1,7 @@
 // Opening an image, editing its three grids, moving between cells and
 // saving, as a person would.
 import { expect, test } from './driver/index.js';
-import { edited, saved, syntheticImage } from './page.js';
+import { edited, offsetOf, patchFor, saved, syntheticImage } from './page.js';
 
 test('the grids show every record by name and hand over exactly the edits; arrows, Enter and Tab move inside a record, focus stays in view, and the filter narrows every grid', async ({ page }) => {
   const original = syntheticImage();
@@ -56,4 +56,32 @@ test('the grids show every record by name and hand over exactly the edits; arrow
   await page.press('Backspace');
   await expect.poll(counts).toEqual([88, 64, 56]);
   expect(await page.value('武器 #32 字段 2')).toBe('3');
+});
+
+test('every field shows the image\'s byte after an opening, a patch that changes them all and an undo, typed in or not', async ({ page }) => {
+  const tableOf = { 武器: 'weapon', 防具: 'armour', 魔法: 'magic' };
+  // Each field's label and value against the byte of `image` it stands for: the fields that differ.
+  const wrong = async (image) => (await page.evaluate(() => [...document.querySelectorAll('#grids input')]
+    .map((input) => [input.getAttribute('aria-label'), input.value])))
+    .filter(([label, value]) => {
+      const [, title, index, field] = label.match(/^(\S+) #(\d+) 字段 (\d+)$/);
+      return value !== String(image[offsetOf(tableOf[title], Number(index), Number(field))]);
+    });
+  const original = syntheticImage();
+  await page.openImage(original);
+  expect(await wrong(original)).toEqual([]);
+  await page.evaluate(() => {
+    window.selectionChanges = 0;
+    document.addEventListener('selectionchange', () => { window.selectionChanges += 1; });
+  });
+  await page.setField('武器 #3 字段 1', '9');
+  const typed = edited(original, ['weapon', 3, 1, 9]);
+  const other = syntheticImage(2);
+  await page.choose('应用补丁', 'all.bps', patchFor(typed, other));
+  await expect.poll(() => page.status()).toContain('已应用补丁 all.bps');
+  expect(await wrong(other)).toEqual([]);
+  await page.click('撤销', 'button');
+  await expect.poll(async () => (await wrong(typed)).length).toBe(0);
+  // A field's value is set only where nobody typed: setting every one would queue an event per field.
+  expect(await page.evaluate(() => window.selectionChanges)).toBeLessThan(100);
 });

@@ -90,11 +90,18 @@ export class Grids {
     return box;
   }
 
-  // Shows every byte of the image now.
+  // Shows every byte of the image now. A field nobody has typed in takes its
+  // value as its default: setting `value` would queue a selectionchange event
+  // per field, a task each, which held up the page after an opening.
   show(values) {
     this.buildAll();
     this.values = values;
-    this.cells.forEach((cell, position) => { cell.input.value = String(values[position]); });
+    this.cells.forEach(({ input }, position) => {
+      const text = String(values[position]);
+      if (input.value === text) return;
+      input.defaultValue = text;
+      if (input.value !== text) input.value = text;
+    });
   }
 
   // Marks exactly the cells at `positions`: those that differ from the image as opened.
