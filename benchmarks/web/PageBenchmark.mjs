@@ -5,7 +5,8 @@
 // typical image, chosen once the page has prepared for one (built its grids,
 // rehearsed an opening), until its grids are painted; making each patch.
 // Medians of RUNS runs, each a cold first visit, at each CPU slowdown in
-// RATES (4 is a mid-range phone, 6 a low-end one: Chromium's own throttling
+// RATES (4 and 6 the usual stand-ins for a mid-range and a low-end phone,
+// relative to the machine: docs/performance.md; Chromium's own throttling
 // of the page's CPU), in a 1280 × 720 window and, slowed, on a 360 × 640
 // phone screen as well: these visits through a quiet Chromium, whose pages
 // nothing watches, and the patches through Playwright. Then the same cold
