@@ -82,6 +82,6 @@ test('every field shows the image\'s byte after an opening, a patch that changes
   expect(await wrong(other)).toEqual([]);
   await page.click('撤销', 'button');
   await expect.poll(async () => (await wrong(typed)).length).toBe(0);
-  // A field's value is set only where nobody typed: setting every one would queue an event per field.
+  // Only a field typed in has its value set: setting every one would queue an event per field.
   expect(await page.evaluate(() => window.selectionChanges)).toBeLessThan(100);
 });

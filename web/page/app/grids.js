@@ -91,8 +91,8 @@ export class Grids {
   }
 
   // Shows every byte of the image now. A field nobody has typed in takes its
-  // value as its default: setting `value` would queue a selectionchange event
-  // per field, a task each, which held up the page after an opening.
+  // byte as its default value: setting `value` would queue a selectionchange
+  // event per field, 1,664 tasks after every opening, patch and undo.
   show(values) {
     this.buildAll();
     this.values = values;
