@@ -92,7 +92,7 @@ export function installDriver() {
       return `[data-driver="${element.dataset.driver}"]`;
     },
     // Only those a screen reader is shown: none in a hidden part of the page.
-    count: (name, role) => all(name, role).filter((element) => element.checkVisibility()).length,
+    count: (name, role) => all(name, role).filter(visible).length,
     focus: (name) => one(name).focus(),
     value: (name) => one(name).value,
     classes: (name) => [...one(name).classList],

@@ -84,7 +84,7 @@ async function open(file) {
   report(result);
   if (!result.ok) return;
   byId('image-name').textContent = `镜像：${session.name()}`;
-  byId('workspace').hidden = false;
+  byId('workspace').classList.remove('unopened');
   for (const control of document.querySelectorAll('.toolbar :disabled')) control.disabled = false;
   // Timed until the grids have been painted: the frame after this one, before the facts that follow it.
   requestAnimationFrame(() => setTimeout(() => performance.measure('varnel-open', 'varnel-open-start')));
