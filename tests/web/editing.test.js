@@ -85,3 +85,41 @@ test('every field shows the image\'s byte after an opening, a patch that changes
   // Only a field typed in has its value set: setting every one would queue an event per field.
   expect(await page.evaluate(() => window.selectionChanges)).toBeLessThan(100);
 });
+
+test('an opening fills the rows in view first, keeps the grids busy until every field shows its byte, and a field entered meanwhile shows its own at once', async ({ page }) => {
+  const [first, second] = [syntheticImage(), syntheticImage(2)];
+  const [far, entered] = [['magic', 40, 2, '魔法 #40 字段 2'], ['armour', 30, 5, '防具 #30 字段 5']];
+  const byteOf = (image, [table, index, field]) => String(image[offsetOf(table, index, field)]);
+  await page.open();
+  await page.until(() => page.call('prepared'), 'the grids to be built');
+  // Each time a part of the page becomes busy or stops: how many fields show a
+  // value, and the two fields below the view; the second time, a person enters one.
+  await page.evaluate((farField, enteredField) => {
+    window.busyChanges = [];
+    new MutationObserver((records) => {
+      for (const { target } of records) {
+        const busy = target.getAttribute('aria-busy');
+        if (busy && window.enterWhileBusy) document.querySelector(enteredField).focus();
+        const shown = [...target.querySelectorAll('input')].filter((input) => input.value !== '').length;
+        window.busyChanges.push({ busy, shown, far: document.querySelector(farField).value, entered: document.querySelector(enteredField).value });
+      }
+    }).observe(document.body, { subtree: true, attributes: true, attributeFilter: ['aria-busy'] });
+  }, await page.selector(far[3]), await page.selector(entered[3]));
+  const changes = () => page.evaluate(() => window.busyChanges.splice(0));
+
+  await page.openImage(first);
+  const [filling, filled, ...more] = await changes();
+  expect(more).toEqual([]);
+  expect([filling.busy, filling.far, filled]).toEqual(['true', '', { busy: null, shown: 1664, far: byteOf(first, far), entered: byteOf(first, entered) }]);
+  expect(filling.shown).toBeGreaterThan(0);
+  expect(filling.shown).toBeLessThan(1664);
+
+  await page.evaluate(() => { window.enterWhileBusy = true; });
+  await page.openImage(second, 'second.nes');
+  const [entering] = await changes();
+  expect([entering.busy, entering.entered, entering.far]).toEqual(['true', byteOf(second, entered), byteOf(second, far)]);
+  expect(await page.focused()).toBe(entered[3]);
+  await page.type('7');
+  await page.press('Tab');
+  await expect.poll(() => page.value(entered[3])).toBe('7');
+});

@@ -92,7 +92,7 @@ test('an image can be chosen before the code has loaded: it opens once the code 
       expect(await page.count('武器', 'table')).toBe(0);
       if (arriving === 'the code') {
         renameSync(`${wasm}.held`, wasm);
-        await page.until(async () => (await page.status()).includes('已打开 early.nes'), '“已打开 early.nes”');
+        await page.untilOpened('early.nes');
         expect(await page.value('魔法 #2 字段 8')).toBe(String(image[offsetOf('magic', 2, 8)]));
       } else {
         writeFileSync(wasm, 'not WebAssembly');

@@ -92,7 +92,13 @@ export class Page {
   async openImage(bytes, fileName = 'game.nes') {
     if (!this.opened) await this.open();
     await this.choose('打开文件', fileName, bytes);
+    await this.untilOpened(fileName);
+  }
+
+  // Waits for “已打开 fileName”, then until no part of the page is busy (every field shows its byte).
+  async untilOpened(fileName) {
     await this.until(async () => (await this.status()).includes(`已打开 ${fileName}`), `“已打开 ${fileName}”`);
+    await this.until(async () => !(await this.call('busy')), `the grids to show all of ${fileName}`);
   }
 
   drop(fileName, bytes) { return this.call('drop', fileName, Buffer.from(bytes).toString('base64')); }

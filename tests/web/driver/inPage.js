@@ -86,6 +86,7 @@ export function installDriver() {
     usable: () => performance.getEntriesByName('varnel-usable').length > 0,
     ready: () => performance.getEntriesByName('varnel-ready').length > 0,
     prepared: () => performance.getEntriesByName('varnel-prepared').length > 0,
+    busy: () => document.querySelector('[aria-busy="true"]') !== null,
     tag(name, role) {
       const element = one(name, role);
       if (!element.dataset.driver) element.dataset.driver = String(++tagged);

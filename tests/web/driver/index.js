@@ -10,7 +10,8 @@
 // text); `role` picks among elements of the same name ('button', 'table', 'region').
 //   await page.open();                       // navigate, wait until the page is ready (or open(url, 'usable'))
 //   await page.reload();                     // likewise
-//   await page.openImage(bytes, 'game.nes'); // choose in 打开文件, wait for “已打开 game.nes”
+//   await page.openImage(bytes, 'game.nes'); // choose in 打开文件, wait for “已打开 game.nes” and every field shown
+//   await page.untilOpened('game.nes');      // that wait alone, after an image chosen or dropped otherwise
 //   await page.choose('应用补丁', 'p.bps', bytes);  // a file in a file input
 //   await page.drop('second.nes', bytes);    // a file dropped on the page
 //   await page.click('保存修改'); page.tap(name); page.focus(name);

@@ -16,11 +16,14 @@ export class Grids {
   constructor(container, tables, commit) {
     this.cells = [];    // {input, table, index, field}
     this.rows = [];     // {row, name, table}
+    this.boxes = [];    // {box, first, end}: a grid's box and its rows' numbers
     this.values = null; // the bytes the cells show
     this.commit = commit;
     this.container = container;
     this.unbuilt = [...tables];
     container.addEventListener('change', (event) => this.edited(event.target));
+    // Whatever a person does in the grids meets every field showing its byte.
+    for (const type of ['focusin', 'keydown', 'beforeinput']) container.addEventListener(type, () => this.finishShowing(), true);
     this.replacing = typeOver(container);
     // Again in the next frame: an engine may scroll by its own rules after focusing.
     container.addEventListener('focusin', ({ target }) => {
@@ -64,6 +67,7 @@ export class Grids {
       ...table.captions.map((caption) => cell('columnheader', { textContent: caption })),
     ]);
     const body = cell('rowgroup');
+    const first = this.rows.length;
     // Every record's row is a copy of one: cloning is several times cheaper
     // than making each element, and the page is usable only after all rows.
     const field = () => element('input', { type: 'text', maxLength: 3, autocomplete: 'off', spellcheck: false });
@@ -87,21 +91,63 @@ export class Grids {
     const box = element('div', { className: 'grid', tabIndex: -1 }, [element('h2', { id: titleId, textContent: table.title }), grid]);
     box.setAttribute('role', 'region');
     box.setAttribute('aria-labelledby', titleId);
+    this.boxes.push({ box, first, end: this.rows.length });
     return box;
   }
 
-  // Shows every byte of the image now. A field nobody has typed in takes its
-  // byte as its default value: setting `value` would queue a selectionchange
-  // event per field, 1,664 tasks after every opening, patch and undo.
+  // Shows every byte of the image now.
   show(values) {
     this.buildAll();
     this.values = values;
-    this.cells.forEach(({ input }, position) => {
-      const text = String(values[position]);
-      if (input.value === text) return;
+    this.fill(() => true);
+    this.container.removeAttribute('aria-busy');
+  }
+
+  // Shows the bytes in the rows in view now and in the others once those are
+  // painted, so that an opening lays out and paints the text of a few rows
+  // rather than of every row the browser lays out near the view. The grids
+  // are busy (aria-busy) until every field shows its byte.
+  showInViewFirst(values) {
+    this.buildAll();
+    this.values = values;
+    const inView = this.rowsInView();
+    this.fill(({ row }) => inView.has(row));
+    this.container.setAttribute('aria-busy', 'true');
+    requestAnimationFrame(() => setTimeout(() => this.finishShowing()));
+  }
+
+  finishShowing() {
+    if (this.container.hasAttribute('aria-busy')) this.show(this.values);
+  }
+
+  // Fills the wanted cells. A field nobody has typed in takes its byte as its
+  // default value: setting `value` would queue a selectionchange event per
+  // field, 1,664 tasks after every opening, patch and undo.
+  fill(wanted) {
+    this.cells.forEach((cell, position) => {
+      const text = String(this.values[position]);
+      const { input } = cell;
+      if (!wanted(cell) || input.value === text) return;
       input.defaultValue = text;
       if (input.value !== text) input.value = text;
     });
+  }
+
+  // The numbers of the rows inside the window and their grid's box. A box
+  // out of the window is not looked into: that would lay out its rows.
+  rowsInView() {
+    const inView = new Set();
+    for (const { box, first, end } of this.boxes) {
+      const { top, bottom } = box.getBoundingClientRect();
+      const from = Math.max(top, 0);
+      const to = Math.min(bottom, window.innerHeight);
+      for (let number = first; number < end && from < to; ++number) {
+        const row = this.rows[number].row.getBoundingClientRect();
+        if (row.top >= to) break;
+        if (row.bottom > from) inView.add(number);
+      }
+    }
+    return inView;
   }
 
   // Marks exactly the cells at `positions`: those that differ from the image as opened.

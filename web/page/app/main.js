@@ -84,11 +84,13 @@ async function open(file) {
   report(result);
   if (!result.ok) return;
   byId('image-name').textContent = `镜像：${session.name()}`;
+  // Timed until the grids have been painted: the frame after this one, before what follows it.
+  requestAnimationFrame(() => setTimeout(() => performance.measure('varnel-open', 'varnel-open-start')));
+  // Before the workspace is shown: finding where its rows are then needs no new style or layout.
+  grids.showInViewFirst(session.fields());
   byId('workspace').classList.remove('unopened');
   for (const control of document.querySelectorAll('.toolbar :disabled')) control.disabled = false;
-  // Timed until the grids have been painted: the frame after this one, before the facts that follow it.
-  requestAnimationFrame(() => setTimeout(() => performance.measure('varnel-open', 'varnel-open-start')));
-  await refresh();
+  await showChanges();
 }
 
 // Hands over what the C++ code made, {ok, name, bytes, message} or a refusal;
