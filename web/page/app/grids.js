@@ -100,18 +100,23 @@ export class Grids {
     this.buildAll();
     this.values = values;
     this.fill(() => true);
+    for (const { row } of this.rows) row.classList.remove('later');
     this.container.removeAttribute('aria-busy');
   }
 
   // Shows the bytes in the rows in view now and in the others once those are
-  // painted, so that an opening lays out and paints the text of a few rows
-  // rather than of every row the browser lays out near the view. The grids
-  // are busy (aria-busy) until every field shows its byte.
+  // painted, so that an opening lays out and paints a few rows rather than
+  // every row the browser would lay out near the view: until then the others
+  // are skipped (`later`), but for the one that has focus. The grids are busy
+  // (aria-busy) until every field shows its byte.
   showInViewFirst(values) {
     this.buildAll();
     this.values = values;
     const inView = this.rowsInView();
     this.fill(({ row }) => inView.has(row));
+    this.rows.forEach(({ row }, number) => {
+      if (!inView.has(number) && !row.contains(document.activeElement)) row.classList.add('later');
+    });
     this.container.setAttribute('aria-busy', 'true');
     requestAnimationFrame(() => setTimeout(() => this.finishShowing()));
   }
