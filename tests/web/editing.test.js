@@ -87,7 +87,7 @@ test('every field shows the image\'s byte after an opening, a patch that changes
 });
 
 test('an opening fills the rows in view first, keeps the grids busy until every field shows its byte, and a field entered meanwhile shows its own at once', async ({ page }) => {
-  const [first, second] = [syntheticImage(), syntheticImage(2)];
+  const [first, second, third] = [1, 2, 3].map((seed) => syntheticImage(seed));
   const far = ['magic', 40, 2, '魔法 #40 字段 2'];
   const byteOf = (image, [table, index, field]) => String(image[offsetOf(table, index, field)]);
   await page.open();
@@ -122,15 +122,21 @@ test('an opening fills the rows in view first, keeps the grids busy until every 
   expect(filling.shown).toBeGreaterThan(0);
   expect(filling.shown).toBeLessThan(1664);
 
-  // The field that has focus keeps it, out of view too, and the next one down shows the new image's byte.
+  // The field that has focus keeps it through an opening, out of view too.
   await page.focus('防具 #30 字段 5');
   await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)))
-    .then(() => { window.scrollTo(0, 0); window.enterWhileBusy = true; }));
+    .then(() => window.scrollTo(0, 0)));
   expect(await page.inView('防具 #30 字段 5')).toBe(false);
   await page.drop('second.nes', second);
   await page.untilOpened('second.nes');
+  await changes();
+  expect([await page.focused(), await page.value('防具 #30 字段 5')]).toEqual(['防具 #30 字段 5', byteOf(second, ['armour', 30, 5])]);
+  // Moved from it while the grids are busy, to a field out of view: that one shows the new image's byte.
+  await page.evaluate(() => { window.enterWhileBusy = true; });
+  await page.drop('third.nes', third);
+  await page.untilOpened('third.nes');
   const [entering] = await changes();
-  expect(entering).toEqual({ busy: 'true', focused: ['防具 #30 字段 5', '防具 #31 字段 5'], entered: byteOf(second, ['armour', 31, 5]), shown: 1664, far: byteOf(second, far) });
+  expect(entering).toEqual({ busy: 'true', focused: ['防具 #30 字段 5', '防具 #31 字段 5'], entered: byteOf(third, ['armour', 31, 5]), shown: 1664, far: byteOf(third, far) });
   await page.type('7');
   await page.press('Tab');
   await expect.poll(() => page.value('防具 #31 字段 5')).toBe('7');
