@@ -18,6 +18,7 @@ export class Grids {
     this.rows = [];     // {row, name, table}
     this.boxes = [];    // {box, first, end}: a grid's box and its rows' numbers
     this.values = null; // the bytes the cells show
+    this.marked = new Set(); // the positions of the cells marked as changed
     this.commit = commit;
     this.container = container;
     this.unbuilt = [...tables];
@@ -155,16 +156,19 @@ export class Grids {
     return inView;
   }
 
-  // Marks exactly the cells at `positions`: those that differ from the image as opened.
+  // Marks exactly the cells at `positions`: those that differ from the image
+  // as opened. Only cells marked before or now are looked at, not all 1,664.
   mark(positions) {
     const marked = new Set(positions);
-    this.cells.forEach(({ input }, position) => {
+    for (const position of new Set([...this.marked, ...marked])) {
+      const { input } = this.cells[position];
       const changed = marked.has(position);
-      if (input.classList.contains('changed') === changed) return;
+      if (input.classList.contains('changed') === changed) continue;
       input.classList.toggle('changed', changed);
       if (changed) input.setAttribute('aria-describedby', 'changed-note');
       else input.removeAttribute('aria-describedby');
-    });
+    }
+    this.marked = marked;
   }
 
   // Keeps the rows whose name contains `text`, in any letter case.
