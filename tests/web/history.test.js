@@ -25,6 +25,7 @@ test('undo and redo take edits, imports and patches back and forward byte-exactl
     if (action === '撤销') await page.click(action, 'button');
     else await page.press(action);
     expect((await saved(page)).equals(images[k]), `after ${action}`).toBe(true);
+    expect((await page.classes('武器 #3 字段 1')).includes('changed'), `marked after ${action}`).toBe(k > 0);
     if (k === 0) expect(await disabled(page, '撤销')).toBe(true);
   }
   expect([await page.value('武器 #3 字段 1'), await disabled(page, '重做')]).toEqual(['8', false]);
