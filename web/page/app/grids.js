@@ -23,8 +23,9 @@ export class Grids {
     this.container = container;
     this.unbuilt = [...tables];
     container.addEventListener('change', (event) => this.edited(event.target));
-    // Whatever a person does in the grids meets every field showing its byte.
-    for (const type of ['focusin', 'keydown', 'beforeinput']) container.addEventListener(type, () => this.finishShowing(), true);
+    // Whatever a person does, in the grids or on their way there (Tab skips a
+    // skipped row), meets every field showing its byte.
+    for (const type of ['focusin', 'keydown', 'pointerdown', 'beforeinput']) document.addEventListener(type, () => this.finishShowing(), true);
     this.replacing = typeOver(container);
     // Again in the next frame: an engine may scroll by its own rules after focusing.
     container.addEventListener('focusin', ({ target }) => {
