@@ -87,23 +87,23 @@ test('every field shows the image\'s byte after an opening, a patch that changes
 });
 
 test('an opening fills the rows in view first, keeps the grids busy until every field shows its byte, and a field entered meanwhile shows its own at once', async ({ page }) => {
-  const [first, second, third] = [1, 2, 3].map((seed) => syntheticImage(seed));
+  const [first, second, third, fourth] = [1, 2, 3, 4].map((seed) => syntheticImage(seed));
   const far = ['magic', 40, 2, '魔法 #40 字段 2'];
   const byteOf = (image, [table, index, field]) => String(image[offsetOf(table, index, field)]);
   await page.open();
   await page.until(() => page.call('prepared'), 'the grids to be built');
   // Each time a part of the page becomes busy or stops: how many fields show a
-  // value and a field far below the view; the second time, a person presses
-  // ArrowDown in the field that has focus, as soon as the page is busy.
+  // value and a field far below the view; later, a person presses a key
+  // (keyWhileBusy) wherever the focus is, as soon as the page is busy.
   await page.evaluate((farField) => {
     window.busyChanges = [];
     new MutationObserver((records) => {
       for (const { target } of records) {
         const busy = target.getAttribute('aria-busy');
         const change = { busy };
-        if (busy && window.enterWhileBusy) {
+        if (busy && window.keyWhileBusy) {
           const from = document.activeElement;
-          from.dispatchEvent(new KeyboardEvent('keydown', { key: 'ArrowDown', bubbles: true, cancelable: true }));
+          from.dispatchEvent(new KeyboardEvent('keydown', { key: window.keyWhileBusy, bubbles: true, cancelable: true }));
           change.focused = [from, document.activeElement].map((element) => element.getAttribute('aria-label'));
           change.entered = document.activeElement.value;
         }
@@ -132,7 +132,7 @@ test('an opening fills the rows in view first, keeps the grids busy until every 
   await changes();
   expect([await page.focused(), await page.value('防具 #30 字段 5')]).toEqual(['防具 #30 字段 5', byteOf(second, ['armour', 30, 5])]);
   // Moved from it while the grids are busy, to a field out of view: that one shows the new image's byte.
-  await page.evaluate(() => { window.enterWhileBusy = true; });
+  await page.evaluate(() => { window.keyWhileBusy = 'ArrowDown'; });
   await page.drop('third.nes', third);
   await page.untilOpened('third.nes');
   const [entering] = await changes();
@@ -140,4 +140,12 @@ test('an opening fills the rows in view first, keeps the grids busy until every 
   await page.type('7');
   await page.press('Tab');
   await expect.poll(() => page.value('防具 #31 字段 5')).toBe('7');
+  // A key pressed outside the grids (Tab towards them) finishes the opening too.
+  await page.focus('按名称筛选');
+  await page.evaluate(() => { window.keyWhileBusy = 'Tab'; });
+  await page.answerConfirms(true); // the 7 is left unsaved
+  await page.drop('fourth.nes', fourth);
+  await page.untilOpened('fourth.nes');
+  const [tabbing] = await changes();
+  expect([tabbing.busy, tabbing.shown, tabbing.far]).toEqual(['true', 1664, byteOf(fourth, far)]);
 });
